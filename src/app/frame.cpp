@@ -1,0 +1,66 @@
+// One frame of play or of the screens around it.
+#include "app/frame.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdio>
+
+#include "app/globals.h"
+#include "app/pacing.h"
+#include "app/startup.h"
+#include "gfx/draw.h"
+
+namespace {
+void presentFrame() {
+    flushDrawing();
+    if (g_drawingOn) glutSwapBuffers();
+}
+}  // namespace
+
+void updateCamera(int heroX, int heroY) {
+    g_scrollX = heroX > 149 ? heroX : 150;
+    g_scrollY = heroY > 99 ? heroY - 100 : 0;
+}
+
+void playFrame() {
+    pushMatrix();
+    setColor(1, 1, 1, 1);
+    blendNormal();
+    g_items.processAll();
+    g_enemies.processAll();
+    blendAdditive();
+    g_projectiles.processAll();
+    blendNormal();
+    paceFrame();
+    setColor(1, 1, 1, 1);
+    std::snprintf(g_scoreText, sizeof g_scoreText, "SCORE: %lu",
+                  static_cast<unsigned long>(g_score));
+    blendAdditive();
+    setColor(1, 1, 1, 1);
+    popMatrix();
+}
+
+// The welcome menu keeps the level alive behind it; the hero is absent.
+void screenFrame() {
+    setColor(1, 1, 1, 1);
+    blendNormal();
+    g_items.processAll();
+    g_enemies.processAll();
+    blendAdditive();
+    g_projectiles.processAll();
+    blendNormal();
+    // Held to the same minimum as play, so that without vertical sync the
+    // screens do not race.
+    paceFrame();
+}
+
+void runFrame() {
+    checkQuitSignal();
+    clearScreen();
+    if (g_onScreens == 1) {
+        screenFrame();
+    } else {
+        playFrame();
+    }
+    presentFrame();
+}

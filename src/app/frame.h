@@ -1,0 +1,10 @@
+// The frame function: one call is one frame of the game.
+#pragma once
+
+// GLUT's display and idle callback: advances and draws one frame.
+void runFrame();
+// The parts of a frame, for headless stepping and tests.
+void playFrame();
+void screenFrame();
+// Sets g_scrollX and g_scrollY from the hero's position.
+void updateCamera(int heroX, int heroY);

@@ -1,0 +1,101 @@
+// The audio layer over SDL_mixer, falling back to silence without a device.
+#include "audio/audio.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_mixer.h>
+
+const char* const kSongFiles[kSongCount] = {"music/survival.it", "music/capslock.mod",
+                                            "music/mr_ntid.it", "music/mr_estm.s3m"};
+const char* const kEffectFiles[kEffectCount] = {"waa.wav",   "zap.wav",   "pickup.wav",
+                                                "pop.wav",   "spark.wav", "jump.wav"};
+const int kSongVolumes[kSongCount] = {256, 200, 65, 256};
+
+Mix_Music* g_songs[kSongCount] = {};
+Mix_Chunk* g_effects[kEffectCount] = {};
+int g_soundDevice = 0;
+int g_playingSong = -1;
+int g_lastEffect = -1;
+unsigned g_effectCount = 0;
+
+namespace {
+constexpr int kOutputRate = 44100;
+constexpr int kOutputChunk = 1024;
+constexpr int kMixerVolumeScale = 256 / MIX_MAX_VOLUME;
+// All effects share one channel, so a new one cuts off the one sounding.
+constexpr int kEffectChannel = 0;
+
+bool linkedMixerIsOlder() {
+    SDL_version built;
+    SDL_MIXER_VERSION(&built);
+    const SDL_version* linked = Mix_Linked_Version();
+    return SDL_VERSIONNUM(linked->major, linked->minor, linked->patch) <
+           SDL_VERSIONNUM(built.major, built.minor, built.patch);
+}
+}  // namespace
+
+void initSounds() {
+    if (g_soundDevice) return;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+    if (Mix_OpenAudio(kOutputRate, MIX_DEFAULT_FORMAT, 2, kOutputChunk) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return;
+    }
+    g_soundDevice = 1;
+    Mix_AllocateChannels(1);
+    for (int i = 0; i < kEffectCount; ++i) g_effects[i] = Mix_LoadWAV(kEffectFiles[i]);
+}
+
+bool initMusic() {
+    if (linkedMixerIsOlder()) return false;
+    if (g_soundDevice) {
+        Mix_Init(MIX_INIT_MOD);
+        for (int i = 0; i < kSongCount; ++i) {
+            if (!g_songs[i]) g_songs[i] = Mix_LoadMUS(kSongFiles[i]);
+        }
+    }
+    playSong(0);
+    return true;
+}
+
+void playEffect(int effect) {
+    if (effect < 0 || effect >= kEffectCount) return;
+    g_lastEffect = effect;
+    ++g_effectCount;
+    if (g_soundDevice && g_effects[effect]) Mix_PlayChannel(kEffectChannel, g_effects[effect], 0);
+}
+
+void stopAllSongs() {
+    g_playingSong = -1;
+    if (g_soundDevice) Mix_HaltMusic();
+}
+
+void playSong(int slot) {
+    if (slot < 0 || slot >= kSongCount) return;
+    g_playingSong = slot;
+    if (!g_soundDevice || !g_songs[slot]) return;
+    Mix_VolumeMusic(kSongVolumes[slot] / kMixerVolumeScale);
+    Mix_PlayMusic(g_songs[slot], -1);
+}
+
+int isSongPlaying(int slot) { return slot >= 0 && slot == g_playingSong; }
+
+void shutdownAudio() {
+    if (g_soundDevice) {
+        Mix_HaltMusic();
+        Mix_HaltChannel(-1);
+    }
+    for (Mix_Music*& song : g_songs) {
+        if (song) Mix_FreeMusic(song);
+        song = nullptr;
+    }
+    for (Mix_Chunk*& chunk : g_effects) {
+        if (chunk) Mix_FreeChunk(chunk);
+        chunk = nullptr;
+    }
+    if (g_soundDevice) {
+        Mix_CloseAudio();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    g_soundDevice = 0;
+    g_playingSong = -1;
+}

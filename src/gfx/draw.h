@@ -1,0 +1,47 @@
+// The one drawing helper: every picture of the game goes through these calls.
+#pragma once
+#include <vector>
+
+// 0: headless, nothing reaches OpenGL (tests, searches, benchmarks).
+// 1: calls go to the current OpenGL context.
+extern int g_drawingOn;
+
+// A rectangle of a texture, t = 0 at the bottom of the picture.
+struct TexRect {
+    float s0, t0, s1, t1;
+};
+
+// What a quad looked like when it was drawn; collected while g_drawLog is set.
+struct DrawCall {
+    unsigned texture;
+    float color[4];
+    int additive;
+    float x0, y0, x1, y1;
+    TexRect tex;
+};
+extern std::vector<DrawCall>* g_drawLog;
+
+void bindTexture(unsigned id);
+void setColor(float r, float g, float b, float a);
+void blendNormal();   // source alpha, one minus source alpha
+void blendAdditive(); // source alpha, one
+// One textured quad from (x0, y0) to (x1, y1); facing -1 mirrors it.
+void drawQuad(float x0, float y0, float x1, float y1, const TexRect& tex, int facing = 1);
+
+void clearScreen();
+void pushMatrix();
+void popMatrix();
+void flushDrawing();
+
+// One-time state: texturing, blending, alpha test, depth always passes.
+void setupGlState();
+// The 300 by 250 unit orthographic view.
+void setupProjection();
+void setViewport(int x, int y, int width, int height);
+void uploadTexture(unsigned id, int width, int height, const unsigned char* rgba);
+
+// Asks the driver once to sync buffer swaps to the vertical retrace.
+// Returns the extension used, or nullptr when none is offered.
+const char* requestVsync();
+// Whether a space-separated extension list names `name` as a whole word.
+bool hasExtension(const char* list, const char* name);

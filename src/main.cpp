@@ -1,0 +1,4 @@
+// Dorian Hazardous: starts the game.
+#include "app/startup.h"
+
+int main(int argc, char** argv) { return runGame(argc, argv); }

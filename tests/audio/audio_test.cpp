@@ -1,0 +1,120 @@
+// The audio layer keeps the same state with and without a sound device.
+#include "audio/audio.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+// Runs every case in a scratch folder, so no song or effect file exists
+// unless a case writes one.
+struct AudioTest : ::testing::TestWithParam<const char*> {
+    void SetUp() override {
+        previous = std::filesystem::current_path();
+        folder = std::filesystem::temp_directory_path() /
+                 ("dorian_audio_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder / "music");
+        std::filesystem::current_path(folder);
+        setenv("SDL_AUDIODRIVER", GetParam(), 1);
+    }
+    void TearDown() override {
+        shutdownAudio();
+        g_lastEffect = -1;
+        g_effectCount = 0;
+        std::filesystem::current_path(previous);
+        std::filesystem::remove_all(folder);
+    }
+    std::filesystem::path previous, folder;
+};
+
+// A short, valid 16-bit mono WAV file.
+void writeWav(const char* name) {
+    const int samples = 800;
+    std::ofstream f(name, std::ios::binary);
+    auto u32 = [&](unsigned v) { f.write(reinterpret_cast<const char*>(&v), 4); };
+    auto u16 = [&](unsigned short v) { f.write(reinterpret_cast<const char*>(&v), 2); };
+    f.write("RIFF", 4);
+    u32(36 + samples * 2);
+    f.write("WAVEfmt ", 8);
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(22050);
+    u32(44100);
+    u16(2);
+    u16(16);
+    f.write("data", 4);
+    u32(samples * 2);
+    for (int i = 0; i < samples; ++i) u16(static_cast<unsigned short>((i % 50) * 400));
+}
+
+TEST_P(AudioTest, SongSlotsKeepTheirStateWhateverTheDevice) {
+    initSounds();
+    ASSERT_TRUE(initMusic());
+    EXPECT_TRUE(isSongPlaying(0));  // the menu starts with slot 0
+    EXPECT_FALSE(isSongPlaying(1));
+    stopAllSongs();
+    for (int slot = 0; slot < kSongCount; ++slot) EXPECT_FALSE(isSongPlaying(slot));
+    playSong(3);
+    EXPECT_TRUE(isSongPlaying(3));
+    playSong(2);  // one song at a time
+    EXPECT_FALSE(isSongPlaying(3));
+    EXPECT_TRUE(isSongPlaying(2));
+}
+
+TEST_P(AudioTest, OutOfRangeSlotsAndEffectsAreIgnored) {
+    initSounds();
+    ASSERT_TRUE(initMusic());
+    playSong(-1);
+    playSong(kSongCount);
+    EXPECT_TRUE(isSongPlaying(0));
+    EXPECT_FALSE(isSongPlaying(-1));
+    playEffect(-1);
+    playEffect(kEffectCount);
+    EXPECT_EQ(g_effectCount, 0u);
+}
+
+TEST_P(AudioTest, EffectsPlayWithOrWithoutTheirFiles) {
+    writeWav("zap.wav");
+    initSounds();
+    playEffect(kEffectZap);
+    playEffect(kEffectPop);  // missing file: silent, but counted
+    EXPECT_EQ(g_lastEffect, kEffectPop);
+    EXPECT_EQ(g_effectCount, 2u);
+    if (g_soundDevice) {
+        EXPECT_NE(g_effects[kEffectZap], nullptr);
+        EXPECT_EQ(g_effects[kEffectPop], nullptr);
+    }
+}
+
+// "dummy" is SDL's silent output device: the real mixer path runs. A driver
+// that does not exist stands for a machine without sound.
+INSTANTIATE_TEST_SUITE_P(Devices, AudioTest, ::testing::Values("dummy", "no_such_device"));
+
+TEST(AudioDevice, MissingDeviceLeavesTheGameSilentButRunning) {
+    setenv("SDL_AUDIODRIVER", "no_such_device", 1);
+    initSounds();
+    EXPECT_EQ(g_soundDevice, 0);
+    EXPECT_TRUE(initMusic());
+    playEffect(kEffectJump);
+    EXPECT_EQ(g_lastEffect, kEffectJump);
+    shutdownAudio();
+    g_lastEffect = -1;
+    g_effectCount = 0;
+}
+
+TEST(AudioDevice, DummyDeviceOpens) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    initSounds();
+    EXPECT_EQ(g_soundDevice, 1);
+    shutdownAudio();
+    EXPECT_EQ(g_soundDevice, 0);
+}
+
+}  // namespace
