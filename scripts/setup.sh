@@ -8,7 +8,7 @@ PACKAGES=(
     freeglut3-dev libgl1-mesa-dev libglu1-mesa-dev libx11-dev
     libsdl2-mixer-dev libosmesa6-dev
     xvfb xauth xdotool imagemagick
-    libgtest-dev libbenchmark-dev
+    libgtest-dev libbenchmark-dev libopenmpt-dev
 )
 
 ensure_packages() {
