@@ -9,8 +9,14 @@
 #include "app/pacing.h"
 #include "app/startup.h"
 #include "gfx/draw.h"
+#include "gfx/font.h"
+#include "gfx/scene.h"
+#include "world/level.h"
 
 namespace {
+constexpr int kScoreX = 120;
+constexpr int kScoreY = 240;
+
 void presentFrame() {
     flushDrawing();
     if (g_drawingOn) glutSwapBuffers();
@@ -24,8 +30,10 @@ void updateCamera(int heroX, int heroY) {
 
 void playFrame() {
     pushMatrix();
+    drawBackground();
     setColor(1, 1, 1, 1);
     blendNormal();
+    g_level.draw();
     g_items.processAll();
     g_enemies.processAll();
     blendAdditive();
@@ -33,17 +41,21 @@ void playFrame() {
     blendNormal();
     paceFrame();
     setColor(1, 1, 1, 1);
+    drawHud();
     std::snprintf(g_scoreText, sizeof g_scoreText, "SCORE: %lu",
                   static_cast<unsigned long>(g_score));
     blendAdditive();
     setColor(1, 1, 1, 1);
+    printText(kScoreX, kScoreY, g_scoreText);
     popMatrix();
 }
 
 // The welcome menu keeps the level alive behind it; the hero is absent.
 void screenFrame() {
+    drawBackground();
     setColor(1, 1, 1, 1);
     blendNormal();
+    g_level.draw();
     g_items.processAll();
     g_enemies.processAll();
     blendAdditive();

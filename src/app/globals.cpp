@@ -3,6 +3,8 @@
 #include "app/globals.h"
 
 #include "app/pacing.h"
+#include "gfx/bitmap.h"
+#include "world/level.h"
 
 uint32_t g_score = 0;
 int g_lives = 6;
@@ -21,13 +23,15 @@ int g_scrollX = 0;
 int g_scrollY = 0;
 char g_scoreText[32] = "";
 
-// 1. The BMP reader's stream.
+// 1. The BMP reader's stream, and the scratch picture it reads into.
 std::ifstream g_bmpStream;
+Bitmap g_bitmap;
 // 2. The time of program start.
 int g_lastFrameTime = readElapsedTime();
 // 3. The entity lists, before anything spawns into them.
 EntityList g_projectiles;
 EntityList g_enemies;
 EntityList g_items;
-// 4. The level, whose loading fills the lists and sets the start position,
-// and 5. the hero, who takes that position, follow here.
+// 4. The level, whose loading fills the lists and sets the start position.
+Level g_level;
+// 5. The hero, who takes that position, follows here.

@@ -13,7 +13,9 @@
 #include "app/input.h"
 #include "app/pacing.h"
 #include "audio/audio.h"
+#include "gfx/bitmap.h"
 #include "gfx/draw.h"
+#include "gfx/font.h"
 
 volatile int g_quitSignal = 0;
 
@@ -61,9 +63,10 @@ void checkQuitSignal() {
 
 void initGraphics() {
     setupGlState();
-    // Textures and the font join here.
+    loadTextures();
     setViewport(0, 0, 800, 600);
     setupProjection();
+    buildFont();
     initSounds();
     if (!initMusic()) {
         std::fprintf(stderr, "dorian: the installed SDL_mixer library is older than the game needs\n");

@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <string>
+#include <memory>
+
+#include "support/scratch.h"
 
 namespace {
 
@@ -16,21 +16,17 @@ namespace {
 // unless a case writes one.
 struct AudioTest : ::testing::TestWithParam<const char*> {
     void SetUp() override {
-        previous = std::filesystem::current_path();
-        folder = std::filesystem::temp_directory_path() /
-                 ("dorian_audio_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder / "music");
-        std::filesystem::current_path(folder);
+        scratch = std::make_unique<ScratchFolder>();
+        std::filesystem::create_directories("music");
         setenv("SDL_AUDIODRIVER", GetParam(), 1);
     }
     void TearDown() override {
         shutdownAudio();
         g_lastEffect = -1;
         g_effectCount = 0;
-        std::filesystem::current_path(previous);
-        std::filesystem::remove_all(folder);
+        scratch.reset();
     }
-    std::filesystem::path previous, folder;
+    std::unique_ptr<ScratchFolder> scratch;
 };
 
 // A short, valid 16-bit mono WAV file.

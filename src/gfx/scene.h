@@ -1,0 +1,14 @@
+// The still parts of the picture: background and heads-up display.
+#pragma once
+
+// The background picture over the whole view, if switched on.
+void drawBackground();
+// Whether the tile at (row, col) overlaps the view at the current camera.
+bool tileInView(int row, int col);
+// Draws one tile of the level at its place in the view.
+void drawTile(int code, int row, int col);
+// Life icons top left, aimed-shot icons top right.
+void drawHud();
+// The view position of a world position under the current camera.
+float viewX(float worldX);
+float viewY(float worldY);

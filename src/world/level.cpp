@@ -1,0 +1,64 @@
+// Loading a level file: tokens, spawn codes and the start position.
+#include "world/level.h"
+
+#include <climits>
+#include <cstdio>
+
+#include "app/globals.h"
+
+namespace {
+
+// Reads one decimal integer the way "%d" does, but treats a value outside
+// int's range as a failed read instead of wrapping it into another code.
+bool readInt(std::FILE* f, int* out) {
+    int ch;
+    do ch = std::getc(f);
+    while (ch == ' ' || ch == '\n' || ch == '\t' || ch == '\r' || ch == '\v' || ch == '\f');
+    bool negative = ch == '-';
+    if (ch == '-' || ch == '+') ch = std::getc(f);
+    if (ch < '0' || ch > '9') return false;
+    long long value = 0;
+    for (; ch >= '0' && ch <= '9'; ch = std::getc(f)) {
+        value = value * 10 + (ch - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) return false;
+    }
+    if (ch != EOF) std::ungetc(ch, f);
+    if (negative) value = -value;
+    if (value < INT_MIN || value > INT_MAX) return false;
+    *out = static_cast<int>(value);
+    return true;
+}
+
+}  // namespace
+
+Level::Level() { load(); }
+
+void Level::load() {
+    for (auto& gridRow : grid)
+        for (int& cell : gridRow) cell = kEmpty;
+    std::snprintf(fileName, sizeof fileName, "level%d.dat", g_levelNumber);
+    std::FILE* f = std::fopen(fileName, "r");
+    if (!f) return;  // an empty level; the start position stays
+    bool reading = true;
+    for (int row = 0; row < kGridSize; ++row) {
+        for (int col = 0; col < kGridSize; ++col) {
+            if (reading) reading = readInt(f, &grid[row][col]);
+            if (!reading) break;
+            grid[row][col] = spawnFromCode(grid[row][col], col * kTileSize, row * kTileSize);
+        }
+    }
+    std::fclose(f);
+}
+
+int spawnFromCode(int code, int x, int y) {
+    if (code <= -91) return kEmpty;  // a pick-up
+    if (code == kStartMarker) {
+        g_startX = x;
+        g_startY = y - kTileSize;  // the hero's feet stand on the row below
+        return kStartMarker;
+    }
+    if (code == -25 || code == -24) return kTurretBlock;  // a turret sits in a wall
+    if (code < -8 && !(code >= -34 && code <= -13)) return kSwimmerWater;
+    if (code <= -2) return kEmpty;  // every other creature
+    return code;
+}

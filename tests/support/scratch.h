@@ -1,0 +1,37 @@
+// Test helpers: a scratch working folder and small file writers.
+#pragma once
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+// Makes a fresh folder, works inside it while alive, then removes it.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        static std::atomic<int> counter{0};
+        previous_ = std::filesystem::current_path();
+        path = std::filesystem::temp_directory_path() /
+               ("dorian_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+        std::filesystem::create_directories(path);
+        std::filesystem::current_path(path);
+    }
+    ~ScratchFolder() {
+        std::filesystem::current_path(previous_);
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    std::filesystem::path path;
+
+private:
+    std::filesystem::path previous_;
+};
+
+inline void writeFile(const std::string& name, const std::string& bytes) {
+    std::ofstream(name, std::ios::binary) << bytes;
+}
