@@ -11,6 +11,7 @@
 #include "gfx/draw.h"
 #include "gfx/font.h"
 #include "gfx/scene.h"
+#include "hero/hero.h"
 #include "world/level.h"
 
 namespace {
@@ -29,6 +30,7 @@ void updateCamera(int heroX, int heroY) {
 }
 
 void playFrame() {
+    updateCamera(g_hero.x, g_hero.y);
     pushMatrix();
     drawBackground();
     setColor(1, 1, 1, 1);
@@ -36,6 +38,7 @@ void playFrame() {
     g_level.draw();
     g_items.processAll();
     g_enemies.processAll();
+    g_hero.process();
     blendAdditive();
     g_projectiles.processAll();
     blendNormal();
@@ -52,6 +55,7 @@ void playFrame() {
 
 // The welcome menu keeps the level alive behind it; the hero is absent.
 void screenFrame() {
+    updateCamera(g_hero.x, g_hero.y);
     drawBackground();
     setColor(1, 1, 1, 1);
     blendNormal();

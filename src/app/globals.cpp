@@ -4,6 +4,7 @@
 
 #include "app/pacing.h"
 #include "gfx/bitmap.h"
+#include "hero/hero.h"
 #include "world/level.h"
 
 uint32_t g_score = 0;
@@ -34,4 +35,5 @@ EntityList g_enemies;
 EntityList g_items;
 // 4. The level, whose loading fills the lists and sets the start position.
 Level g_level;
-// 5. The hero, who takes that position, follows here.
+// 5. The hero, who takes that position.
+Hero g_hero;

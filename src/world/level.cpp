@@ -50,6 +50,12 @@ void Level::load() {
     std::fclose(f);
 }
 
+void reloadLevel() {
+    g_enemies.clear();
+    g_items.clear();
+    g_level.load();
+}
+
 int spawnFromCode(int code, int x, int y) {
     if (code <= -91) return kEmpty;  // a pick-up
     if (code == kStartMarker) {

@@ -40,6 +40,9 @@ public:
 
 extern Level g_level;
 
+// Empties the creature and pick-up lists and loads the level of g_levelNumber.
+void reloadLevel();
+
 // Applies a level's spawn code: creates the entity it stands for, if any,
 // and returns what the cell holds afterwards.
 int spawnFromCode(int code, int x, int y);
