@@ -7,6 +7,7 @@
 
 #include "app/globals.h"
 #include "app/pacing.h"
+#include "app/screens.h"
 #include "app/startup.h"
 #include "gfx/draw.h"
 #include "gfx/font.h"
@@ -53,18 +54,8 @@ void playFrame() {
     popMatrix();
 }
 
-// The welcome menu keeps the level alive behind it; the hero is absent.
 void screenFrame() {
-    updateCamera(g_hero.x, g_hero.y);
-    drawBackground();
-    setColor(1, 1, 1, 1);
-    blendNormal();
-    g_level.draw();
-    g_items.processAll();
-    g_enemies.processAll();
-    blendAdditive();
-    g_projectiles.processAll();
-    blendNormal();
+    drawScreen();
     // Held to the same minimum as play, so that without vertical sync the
     // screens do not race.
     paceFrame();

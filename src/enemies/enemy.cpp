@@ -1,8 +1,126 @@
-// What every kind of enemy shares.
+// The shared enemy mechanics and the basic walker that patrols its platform.
 #include "enemies/enemy.h"
 
 #include "app/globals.h"
+#include "gfx/bitmap.h"
+#include "gfx/sprite.h"
+#include "hero/hero.h"
+#include "world/level.h"
+
+namespace {
+constexpr unsigned kWalkerScore = 10;
+constexpr int kWalkerBurstStep = 2;
+constexpr int kWalkerBurstLimit = 24;
+constexpr float kCellSize = 0.2f;
+constexpr float kCellHeight = 0.199f;
+
+// Each walker code owns two neighbouring cells of the hero sheet.
+struct WalkerLook {
+    float u, v;
+    Colour burst;
+};
+WalkerLook walkerLook(int code) {
+    constexpr Colour kBlue = {0, 0, 0.8f, 0.6f}, kSand = {0.9f, 0.7f, 0.4f, 0.6f},
+                     kRed = {0.8f, 0, 0, 0.6f}, kGold = {0.9f, 0.7f, 0.3f, 0.6f};
+    switch (code) {
+        case -8: return {0.4f, 0.0f, kBlue};
+        case -7: return {0.0f, 0.0f, kSand};
+        case -6: return {0.4f, 0.2f, kBlue};
+        case -5: return {0.0f, 0.2f, kRed};
+        case -4: return {0.4f, 0.4f, kBlue};
+        case -3: return {0.0f, 0.4f, kRed};
+        default: return {0.6f, 0.6f, kGold};
+    }
+}
+}  // namespace
+
+int Enemy::tileAt(int px, int py) { return g_level.at(py / kTileSize, px / kTileSize); }
+
+bool Enemy::onScreen() const {
+    return x < g_scrollX + 150 && x > g_scrollX - 170 && y < g_scrollY + 250 &&
+           y > g_scrollY - 20;
+}
+
+void Enemy::touchHero(int left, int right, int below, int above) const {
+    const Hero& h = g_hero;
+    if (x + right > h.x && x - left < h.x && y - below < h.y && y + above > h.y && h.dying != 1 &&
+        h.invulnTimer > 100)
+        g_hero.hit();
+}
+
+void Enemy::drawSprite(const TexRect& cell, int facing) const {
+    drawWorldQuad(x - 10, y, x + 10, y + 20, cell, facing);
+}
+
+int Enemy::advanceBurst(unsigned score, int step, int limit) {
+    if (deathTimer >= limit) return 0;
+    if (deathTimer == 0) g_score += score;
+    deathTimer += step;
+    return deathTimer;
+}
+
+void Enemy::beginBurst(const Colour& colour) {
+    bindTexture(kTexFlares);
+    blendAdditive();
+    setColor(colour.r, colour.g, colour.b, colour.a);
+}
+
+void Enemy::endBurst() {
+    blendNormal();
+    setColor(1, 1, 1, 1);
+}
+
+void Enemy::process() {
+    bindTexture(kTexHero);
+    if (dying) {
+        walkerBurst();
+        return;
+    }
+    walk();
+    if (!onScreen()) return;
+    drawWalker();
+    touchHero(12, 12, 1, 20);
+}
+
+// One unit a frame, turning where the ground ends or a wall stands.
+void Enemy::walk() {
+    x += dx;
+    col = x / kTileSize;
+    row = y / kTileSize;
+    int ground = g_level.at((y - 1) / kTileSize, col);
+    if (ground == kEmpty || ground > 79) {
+        turn();
+    } else if (ground > 63) {
+        int here = g_level.at(row, col);
+        if (here >= 0 && here <= 79) turn();
+    }
+    if (dx != 0) {
+        int ahead = g_level.at(row, (dx < 0 ? x - 8 : x + 8) / kTileSize);
+        if (ahead != kEmpty && ahead <= 63) turn();
+    }
+}
+
+void Enemy::drawWalker() {
+    WalkerLook look = walkerLook(code);
+    texU = look.u;
+    texV = look.v;
+    TexRect a = {texU, texV, texU + kCellSize, texV + kCellHeight};
+    TexRect b = {texU + kCellSize, texV, texU + 2 * kCellSize, texV + kCellHeight};
+    drawSprite(walkFrame(a, b, x, dir), dir);
+}
+
+void Enemy::walkerBurst() {
+    int d = advanceBurst(kWalkerScore, kWalkerBurstStep, kWalkerBurstLimit);
+    if (!d) return;
+    beginBurst(walkerLook(code).burst);
+    drawFlareBurst(x - d, y - d, x + d, y + d + 10);
+    endBurst();
+}
 
 void reviveEnemies() {
-    // The enemy kinds are revived here once they exist.
+    for (ListNode* n = g_enemies.first; n; n = n->next) {
+        Enemy* e = static_cast<Enemy*>(n->entity);
+        e->dying = 0;
+        e->deathTimer = 0;
+    }
 }

@@ -1,5 +1,54 @@
-// Hostile creatures: what every kind shares.
+// Hostile creatures: the base every kind shares, which is itself the basic walker.
 #pragma once
+#include "gfx/draw.h"
+#include "world/entity.h"
+
+// Flare colours of death bursts.
+struct Colour {
+    float r, g, b, a;
+};
+
+// The basic walker patrols its platform, kills the hero by touch and bursts
+// into flares when shot. The other kinds reuse its fields and mechanics.
+class Enemy : public Entity {
+public:
+    Enemy() { dx = -1; }
+    void process() override;
+
+    int x = 0;          // world x of the centre
+    int y = 0;          // world y of the lower edge
+    int dying = 0;      // set by a hero shot
+    int deathTimer = 0; // frames of the death burst
+    int code = 0;       // the spawn code it was made from
+    float texU = 0.0f;  // left edge of the current sprite cell
+    float texV = 0.0f;  // lower edge of the current sprite cell
+
+protected:
+    // The tile at world point (px, py), through the grid accessor.
+    static int tileAt(int px, int py);
+    void turn() {
+        dir = -dir;
+        dx = -dx;
+    }
+    // Inside the window in which enemies draw and touch.
+    bool onScreen() const;
+    // Kills the hero if its feet lie strictly inside x - left .. x + right
+    // and y - below .. y + above, unless it is dying or still protected.
+    void touchHero(int left, int right, int below, int above) const;
+    // The 20 by 20 sprite over x - 10 .. x + 10, y .. y + 20.
+    void drawSprite(const TexRect& cell, int facing) const;
+    // Advances the death burst by `step` up to `limit`, paying `score` on its
+    // first frame. Returns the new timer, or 0 once the burst is spent.
+    int advanceBurst(unsigned score, int step, int limit);
+    // Additive flare colour for a burst; `endBurst` restores the normal state.
+    static void beginBurst(const Colour& colour);
+    static void endBurst();
+
+private:
+    void walk();
+    void drawWalker();
+    void walkerBurst();
+};
 
 // Every dead enemy stands again where it fell; called when the hero respawns.
 void reviveEnemies();

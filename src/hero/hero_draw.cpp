@@ -4,7 +4,7 @@
 #include "app/globals.h"
 #include "gfx/bitmap.h"
 #include "gfx/draw.h"
-#include "gfx/scene.h"
+#include "gfx/sprite.h"
 #include "hero/hero.h"
 
 namespace {
@@ -24,12 +24,7 @@ constexpr TexRect kFlashGlow = {0.25f, 0.5f, 0.51f, 0.75f};
 constexpr int kFlashGrowth = 10;
 constexpr int kSwimCycle = 70;
 
-// The walk cycle changes picture every 8 units of x.
-const TexRect& byX(const Frames& f, int x, int dir) {
-    int m = std::abs(x % 16);
-    if (dir < 0) return m <= 8 ? f.b : f.a;
-    return m < 8 ? f.a : f.b;
-}
+const TexRect& byX(const Frames& f, int x, int dir) { return walkFrame(f.a, f.b, x, dir); }
 
 }  // namespace
 
@@ -39,9 +34,7 @@ void Hero::drawFlash() {
     bindTexture(kTexFlares);
     blendAdditive();
     setColor(0, 0, 1, 0.7f);
-    float cx = viewX(g_startX), cy = viewY(g_startY + 30);
-    float half = 30 + checkpointFlash;
-    drawQuad(cx - half, cy - half, cx + half, cy + half, kFlashGlow);
+    drawWorldSquare(g_startX, g_startY + 30, 30 + checkpointFlash, kFlashGlow);
     setColor(1, 1, 1, 1);
     blendNormal();
     bindTexture(kTexHero);

@@ -5,6 +5,8 @@
 #include <cstdio>
 
 #include "app/globals.h"
+#include "enemies/enemy.h"
+#include "shots/item.h"
 
 namespace {
 
@@ -56,8 +58,33 @@ void reloadLevel() {
     g_level.load();
 }
 
+namespace {
+
+void spawnItem(int code, int x, int y) {
+    Item* item = new Item;
+    g_items.append(item);
+    item->x = x;
+    item->y = y;
+    item->code = code;
+}
+
+template <typename Kind>
+Kind* spawnEnemy(int code, int x, int y) {
+    Kind* enemy = new Kind;
+    g_enemies.append(enemy);
+    enemy->x = x;
+    enemy->y = y;
+    enemy->code = code;
+    return enemy;
+}
+
+}  // namespace
+
 int spawnFromCode(int code, int x, int y) {
-    if (code <= -91) return kEmpty;  // a pick-up
+    if (code <= -91) {
+        spawnItem(code, x, y);
+        return kEmpty;
+    }
     if (code == kStartMarker) {
         g_startX = x;
         g_startY = y - kTileSize;  // the hero's feet stand on the row below
@@ -65,6 +92,10 @@ int spawnFromCode(int code, int x, int y) {
     }
     if (code == -25 || code == -24) return kTurretBlock;  // a turret sits in a wall
     if (code < -8 && !(code >= -34 && code <= -13)) return kSwimmerWater;
+    if (code >= -8 && code <= -2) {
+        spawnEnemy<Enemy>(code, x, y);  // the basic walker
+        return kEmpty;
+    }
     if (code <= -2) return kEmpty;  // every other creature
     return code;
 }

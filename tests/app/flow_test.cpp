@@ -1,0 +1,288 @@
+// Game flow through the real frame function and input callbacks, headless.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "app/display.h"
+#include "app/frame.h"
+#include "app/input.h"
+#include "app/screens.h"
+#include "enemies/enemy.h"
+#include "shots/projectile.h"
+#include "support/scratch.h"
+#include "support/world.h"
+
+namespace {
+
+constexpr unsigned char kEnter = 13;
+
+// Level files whose start markers sit at a column that tells the levels apart.
+struct FlowTest : ::testing::Test {
+    void SetUp() override {
+        resetWorld();
+        for (int level = 1; level <= 12; ++level) {
+            std::string cells;
+            for (int i = 0; i < 10000; ++i) {
+                int row = i / 100, col = i % 100;
+                if (row == 4) cells += "1 ";
+                else if (row == 6 && col == level) cells += "95 ";
+                else if (row == 5 && col == 30) cells += "-5 ";
+                else if (row == 5 && col == 40) cells += "-100 ";
+                else cells += "-1 ";
+            }
+            writeFile("level" + std::to_string(level) + ".dat", cells);
+        }
+        g_onScreens = 1;
+        g_level.load();
+        g_hero = Hero();
+    }
+    void TearDown() override {
+        resetWorld();
+        g_onScreens = 1;
+        g_level.load();
+    }
+    static void frames(int n) {
+        for (int i = 0; i < n; ++i) runFrame();
+    }
+    ScratchFolder scratch;
+};
+
+TEST_F(FlowTest, MenuToPlayToGameOverAndBack) {
+    EXPECT_EQ(g_hero.x, 20);  // level 1's start, taken when the hero was built
+    frames(5);                // the menu: the level lives, the hero does not move
+    EXPECT_EQ(g_hero.x, 20);
+    onKeyDown(kEnter, 0, 0);
+    EXPECT_EQ(g_onScreens, 0);
+    EXPECT_EQ(g_fullRun, 1);
+    frames(1);
+    ASSERT_EQ(g_hero.screenY, 100);
+    g_lives = 1;
+    g_hero.hit();
+    int n = 0;
+    while (g_onScreens == 0 && n < 1000) runFrame(), ++n;
+    EXPECT_EQ(n, 87 + 201);  // the death fall, then "GAME OVER!" for 201 frames
+    EXPECT_EQ(g_lives, 6);
+    onKeyDown(kEnter, 0, 0);  // the hero is away from the start: level 1 anew
+    EXPECT_EQ(g_onScreens, 0);
+    EXPECT_EQ(g_hero.x, 20);
+    EXPECT_EQ(g_hero.dying, 0);
+}
+
+TEST_F(FlowTest, EraSelectionWrapsBothWaysWithLevelBackgroundAndSong) {
+    playSong(0);
+    testing::internal::CaptureStdout();
+    onSpecialDown(GLUT_KEY_UP, 0, 0);
+    EXPECT_EQ(g_era, 4);
+    EXPECT_EQ(g_levelNumber, 11);
+    EXPECT_EQ(g_backgroundOn, 0);
+    EXPECT_EQ(g_hero.x, 11 * 20);
+    EXPECT_TRUE(isSongPlaying(0));  // the music waits for the game to start
+    onSpecialDown(GLUT_KEY_DOWN, 0, 0);
+    EXPECT_EQ(g_era, 1);
+    EXPECT_EQ(g_levelNumber, 1);
+    EXPECT_EQ(g_backgroundOn, 1);
+    onSpecialDown(GLUT_KEY_DOWN, 0, 0);
+    onSpecialDown(GLUT_KEY_DOWN, 0, 0);
+    EXPECT_EQ(g_era, 3);
+    EXPECT_EQ(g_levelNumber, 8);
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out, " can't open file: background5.bmp\n can't open file: background9.bmp\n"
+                   " can't open file: background9.bmp\n");
+    EXPECT_EQ(countOf(g_enemies), 1);
+    EXPECT_EQ(countOf(g_items), 1);
+    testing::internal::CaptureStdout();
+    onKeyDown(kEnter, 0, 0);
+    testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(isSongPlaying(3));
+    EXPECT_EQ(g_fullRun, 0);
+}
+
+TEST_F(FlowTest, StartingOnAKeptLevelClearsADeathFromTheMenu) {
+    g_hero.dying = 1;  // an enemy touched the absent hero behind the menu
+    g_hero.vy = 3;
+    g_hero.airborne = 1;
+    onKeyDown(kEnter, 0, 0);
+    EXPECT_EQ(g_hero.dying, 0);
+    EXPECT_EQ(g_hero.vy, 0.0f);
+    EXPECT_EQ(g_hero.airborne, 0);
+}
+
+TEST_F(FlowTest, CompletionScreenLastsAThousandFramesAndEnterPlaysAtOnce) {
+    g_completionTimer = 1;
+    g_fullRun = 0;
+    g_hero.dx = 1;
+    g_lives = 2;
+    g_score = 77;
+    DrawCapture capture;
+    frames(1);
+    EXPECT_GT(capture.calls.size(), 0u);
+    frames(999);
+    EXPECT_EQ(g_completionTimer, 0);
+    EXPECT_EQ(g_hero.dx, 0);
+    EXPECT_EQ(g_lives, 6);
+    EXPECT_EQ(g_score, 0u);
+    g_completionTimer = 500;
+    onKeyDown(kEnter, 0, 0);
+    EXPECT_EQ(g_onScreens, 0);
+    EXPECT_EQ(g_completionTimer, 500);
+}
+
+TEST_F(FlowTest, StoryPageIsLeftByEnterOnly) {
+    g_storyPage = 1;
+    onKeyDown(kEnter, 0, 0);
+    EXPECT_EQ(g_storyPage, 0);
+    EXPECT_EQ(g_onScreens, 1);
+}
+
+TEST_F(FlowTest, MovementKeysWorkInPlayOnlyAndAKeyReleasedOnAScreenDrifts) {
+    onKeyDown('d', 0, 0);  // on the menu: nothing
+    EXPECT_EQ(g_hero.dx, 0);
+    onKeyDown(kEnter, 0, 0);
+    onKeyDown('d', 0, 0);
+    onSpecialDown(GLUT_KEY_RIGHT, 0, 0);
+    EXPECT_EQ(g_hero.dx, 2);
+    onSpecialUp(GLUT_KEY_RIGHT, 0, 0);
+    onKeyDown('D', 0, 0);  // upper case does nothing
+    EXPECT_EQ(g_hero.dx, 1);
+    g_onScreens = 1;  // play ends with d held...
+    onKeyUp('d', 0, 0);
+    g_onScreens = 0;
+    EXPECT_EQ(g_hero.dx, 1);  // ...and the next game drifts right
+}
+
+TEST_F(FlowTest, UpArrowSoundsTheJumpAndWJumpsSilently) {
+    onKeyDown(kEnter, 0, 0);
+    frames(1);
+    onKeyDown('w', 0, 0);
+    EXPECT_EQ(g_hero.airborne, 1);
+    EXPECT_EQ(g_effectCount, 0u);
+    onKeyUp('w', 0, 0);
+    frames(70);
+    ASSERT_EQ(g_hero.airborne, 0);
+    onSpecialDown(GLUT_KEY_UP, 0, 0);
+    EXPECT_EQ(g_lastEffect, kEffectJump);
+    EXPECT_EQ(g_hero.airborne, 1);
+    onSpecialDown(GLUT_KEY_UP, 0, 0);  // in the air: no second sound
+    EXPECT_EQ(g_effectCount, 1u);
+}
+
+TEST_F(FlowTest, BackgroundAndMusicToggles) {
+    onKeyDown(kEnter, 0, 0);
+    onKeyDown('b', 0, 0);
+    EXPECT_EQ(g_backgroundOn, 0);
+    onKeyDown('b', 0, 0);
+    EXPECT_EQ(g_backgroundOn, 1);
+    g_levelNumber = 11;
+    onKeyDown('b', 0, 0);
+    onKeyDown('b', 0, 0);
+    EXPECT_EQ(g_backgroundOn, 0);
+    g_levelNumber = 9;
+    playSong(3);
+    onKeyDown('m', 0, 0);
+    EXPECT_EQ(g_musicOn, 0);
+    EXPECT_FALSE(isSongPlaying(3));
+    onKeyDown('m', 0, 0);
+    EXPECT_TRUE(isSongPlaying(3));
+    onKeyDown('B', 0, 0);
+    onKeyDown('M', 0, 0);
+    EXPECT_TRUE(isSongPlaying(3));
+}
+
+struct ShootingTest : FlowTest {
+    void SetUp() override {
+        FlowTest::SetUp();
+        onKeyDown(kEnter, 0, 0);
+        frames(1);
+        g_hero.screenX = 150;
+        g_hero.screenY = 100;
+        g_picture = {0, 0, 1024, 768};
+    }
+    static Projectile* lastShot() {
+        return g_projectiles.last ? static_cast<Projectile*>(g_projectiles.last->entity) : nullptr;
+    }
+};
+
+TEST_F(ShootingTest, StraightShotIsUnlimitedAndEndsThePoseOnRelease) {
+    g_ammo = 0;
+    onKeyDown(' ', 0, 0);
+    Projectile* p = lastShot();
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->state, Projectile::kHeroShot);
+    EXPECT_FLOAT_EQ(p->x, g_hero.x + 12);
+    EXPECT_FLOAT_EQ(p->vx, 2);
+    EXPECT_EQ(g_hero.shooting, 1);
+    EXPECT_EQ(g_lastEffect, kEffectZap);
+    onKeyUp(' ', 0, 0);
+    EXPECT_EQ(g_hero.shooting, 0);
+}
+
+TEST_F(ShootingTest, AimedShotFliesTowardsThePointerAndCostsAShot) {
+    onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 683, 384);
+    Projectile* p = lastShot();
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->state, Projectile::kAimedShot);
+    EXPECT_NEAR(std::hypot(p->vx, p->vy), 2.0, 1e-5);
+    EXPECT_NEAR(p->vy / p->vx, 1.80f / 3.81f, 0.01);
+    EXPECT_EQ(g_hero.dir, 1);
+    EXPECT_EQ(g_ammo, 4);
+    onMouse(GLUT_LEFT_BUTTON, GLUT_UP, 683, 384);
+    EXPECT_EQ(g_hero.shooting, 0);
+
+    onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 384);  // left of the hero: turns first
+    EXPECT_EQ(g_hero.dir, -1);
+    EXPECT_FLOAT_EQ(lastShot()->x, g_hero.x - 12);
+    EXPECT_LT(lastShot()->vx, 0);
+}
+
+TEST_F(ShootingTest, AimAtTheMuzzleItselfFliesStraightAhead) {
+    // Window pixel (0, 768) is view (0, 0); put the muzzle exactly there.
+    g_hero.screenX = -12;
+    g_hero.screenY = -7;
+    onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 768);
+    Projectile* p = lastShot();
+    ASSERT_NE(p, nullptr);
+    EXPECT_FLOAT_EQ(p->vx, 2.0f);
+    EXPECT_FLOAT_EQ(p->vy, 0.0f);
+    EXPECT_EQ(g_ammo, 4);
+}
+
+TEST_F(ShootingTest, NoShotWhileDuckingClimbingSwimmingDyingOrOnScreens) {
+    auto refused = [&](auto setUp) {
+        g_hero = Hero();
+        g_hero.invulnTimer = kProtectionFrames;
+        setUp();
+        int before = countOf(g_projectiles);
+        onKeyDown(' ', 0, 0);
+        onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 600, 300);
+        return countOf(g_projectiles) == before && g_hero.shooting == 0;
+    };
+    EXPECT_TRUE(refused([] { g_hero.ducking = 1; }));
+    EXPECT_TRUE(refused([] { g_hero.climbing = Hero::kHold; }));
+    EXPECT_TRUE(refused([] { g_hero.swimming = 1; }));
+    EXPECT_TRUE(refused([] { g_hero.dying = 1; }));
+    EXPECT_TRUE(refused([] { g_onScreens = 1; }));
+    g_onScreens = 0;
+    EXPECT_FALSE(refused([] {}));
+    g_ammo = 0;  // no ammunition: the pose, but no shot
+    g_hero.shooting = 0;
+    int before = countOf(g_projectiles);
+    onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 600, 300);
+    EXPECT_EQ(countOf(g_projectiles), before);
+    EXPECT_EQ(g_hero.shooting, 1);
+}
+
+TEST_F(ShootingTest, RespawnRevivesEveryEnemy) {
+    ASSERT_EQ(countOf(g_enemies), 1);
+    Enemy* e = static_cast<Enemy*>(g_enemies.first->entity);
+    e->dying = 1;
+    frames(15);
+    EXPECT_EQ(g_score, 10u);
+    g_hero.y = -20;  // fall out of the world
+    frames(1);
+    EXPECT_EQ(e->dying, 0);
+    EXPECT_EQ(e->deathTimer, 0);
+}
+
+}  // namespace

@@ -1,0 +1,87 @@
+// Pick-ups: the collection box, the extra life and the sparkle.
+#include "shots/item.h"
+
+#include <gtest/gtest.h>
+
+#include "support/world.h"
+
+namespace {
+
+struct ItemTest : ::testing::Test {
+    void SetUp() override { resetWorld(); }
+    void TearDown() override {
+        resetWorld();
+        g_level.load();
+    }
+    Item* place(int code, int x, int y) {
+        Item* item = new Item;
+        g_items.append(item);
+        item->x = x;
+        item->y = y;
+        item->code = code;
+        return item;
+    }
+    bool collectedWithHeroAt(int hx, int hy) {
+        g_items.clear();
+        Item* item = place(-100, 100, 100);
+        g_hero.x = hx;
+        g_hero.y = hy;
+        g_items.processAll();
+        return item->collected == 1;
+    }
+};
+
+TEST_F(ItemTest, CollectedOnlyWithinItsOpenBox) {
+    EXPECT_FALSE(collectedWithHeroAt(100, 100));
+    EXPECT_TRUE(collectedWithHeroAt(101, 100));
+    EXPECT_TRUE(collectedWithHeroAt(124, 100));
+    EXPECT_FALSE(collectedWithHeroAt(125, 100));
+    EXPECT_FALSE(collectedWithHeroAt(110, 99));
+    EXPECT_TRUE(collectedWithHeroAt(110, 119));
+    EXPECT_FALSE(collectedWithHeroAt(110, 120));
+    g_hero.dying = 1;  // the hero's state does not matter
+    EXPECT_TRUE(collectedWithHeroAt(110, 100));
+    EXPECT_EQ(g_lastEffect, kEffectPickup);
+}
+
+TEST_F(ItemTest, ExtraLifeGivesALifeAndPointsOnce) {
+    place(kExtraLifeCode, 100, 100);
+    g_hero.x = 110;
+    g_hero.y = 100;
+    g_items.processAll();
+    g_items.processAll();
+    EXPECT_EQ(g_lives, 7);
+    EXPECT_EQ(g_score, 100u);
+}
+
+TEST_F(ItemTest, DrawsItsSheetCellByCode) {
+    place(-122, 100, 100);  // cell 6: row 1, column 0
+    g_hero.x = 500;
+    DrawCapture capture;
+    g_items.processAll();
+    ASSERT_EQ(capture.calls.size(), 1u);
+    EXPECT_FLOAT_EQ(capture.calls[0].tex.s0, 0.0f);
+    EXPECT_FLOAT_EQ(capture.calls[0].tex.t0, 0.1667f);
+    EXPECT_FLOAT_EQ(capture.calls[0].x0, 100);
+}
+
+TEST_F(ItemTest, SparklePausesOffScreenAndResumes) {
+    Item* item = place(-100, 100, 100);
+    g_hero.x = 110;
+    g_hero.y = 100;
+    g_items.processAll();
+    g_items.processAll();
+    g_items.processAll();
+    EXPECT_EQ(item->sparkleTimer, 4);
+    g_scrollX = 1000;
+    g_items.processAll();
+    EXPECT_EQ(item->sparkleTimer, 4);
+    g_scrollX = 150;
+    DrawCapture capture;
+    for (int i = 0; i < 12; ++i) g_items.processAll();
+    EXPECT_EQ(item->sparkleTimer, 20);
+    EXPECT_EQ(capture.calls.size(), 8u);
+    EXPECT_FLOAT_EQ(capture.calls.back().x1 - capture.calls.back().x0, 44);  // half size 22
+}
+
+}  // namespace

@@ -1,0 +1,167 @@
+// Shots: flight, walls, the flight window, hits by spawn code and bursts.
+#include "shots/projectile.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "enemies/enemy.h"
+#include "support/world.h"
+
+namespace {
+
+struct ShotTest : ::testing::Test {
+    void SetUp() override { resetWorld(); }
+    void TearDown() override {
+        resetWorld();
+        g_level.load();
+    }
+    // An enemy that stands still and does nothing: shots only read its fields.
+    struct Target : Enemy {
+        void process() override {}
+    };
+    Enemy* target(int code, int x, int y) {
+        Target* e = new Target;
+        g_enemies.append(e);
+        e->x = x;
+        e->y = y;
+        e->code = code;
+        return e;
+    }
+    static Projectile* only() {
+        return g_projectiles.first ? static_cast<Projectile*>(g_projectiles.first->entity) : nullptr;
+    }
+    static void frames(int n) {
+        for (int i = 0; i < n; ++i) g_projectiles.processAll();
+    }
+};
+
+TEST_F(ShotTest, HeroShotIntoAWallSparksBurstsForNineFramesAndRemovesItself) {
+    g_level.grid[5][8] = 1;  // x 160 to 180
+    Projectile* p = fireProjectile(Projectile::kHeroShot, 150, 100, 1);
+    p->vx = 2;
+    int frame = 0;
+    while (p->state == Projectile::kHeroShot && frame < 20) ++frame, frames(1);
+    EXPECT_EQ(p->state, Projectile::kHeroBurst);
+    EXPECT_FLOAT_EQ(p->x, 160);
+    EXPECT_EQ(g_lastEffect, kEffectSpark);
+    DrawCapture capture;
+    frames(9);
+    EXPECT_EQ(capture.calls.size(), 9u * 2);
+    EXPECT_FLOAT_EQ(capture.calls.back().x1 - capture.calls.back().x0, 36);  // half size 18
+    frames(2);  // the tenth frame marks it; the next walk removes it
+    EXPECT_EQ(g_projectiles.first, nullptr);
+}
+
+TEST_F(ShotTest, LeavingTheFlightWindowBurstsSilently) {
+    Projectile* p = fireProjectile(Projectile::kAimedShot, 340, 100, 1);
+    p->vx = 2;
+    p->vy = 0;
+    frames(5);
+    EXPECT_EQ(p->state, Projectile::kAimedShot);  // x 350 = scrollX + 200 is still inside
+    frames(1);
+    EXPECT_EQ(p->state, Projectile::kAimedBurst);
+    EXPECT_EQ(g_effectCount, 0u);
+    Projectile* thrown = fireProjectile(Projectile::kThrownShot, -49, 100, -1);
+    frames(1);
+    EXPECT_EQ(thrown->state, Projectile::kThrownEnded);
+    frames(2);  // marked on its next frame, removed by the walk after
+    EXPECT_EQ(countOf(g_projectiles), 1);
+}
+
+TEST_F(ShotTest, OneShotKillsEveryLiveEnemyItOverlaps) {
+    Enemy* a = target(-5, 160, 100);
+    Enemy* b = target(-6, 161, 100);
+    Projectile* p = fireProjectile(Projectile::kHeroShot, 157, 100, 1);
+    p->vx = 2;
+    frames(1);
+    EXPECT_EQ(a->dying, 1);
+    EXPECT_EQ(b->dying, 1);
+    EXPECT_EQ(p->state, Projectile::kHeroBurst);
+    EXPECT_EQ(g_effectCount, 2u);
+    EXPECT_EQ(g_lastEffect, kEffectPop);
+}
+
+TEST_F(ShotTest, HitBoxesFollowTheEnemysCode) {
+    struct Case {
+        int code;
+        float dx, dy;
+        bool killed;
+    } cases[] = {
+        {-5, 4.9f, 9.9f, true},    {-5, 5, 0, false},       {-5, 0, 10, false},
+        {-16, -19.9f, 29, true},   {-17, 9.9f, -9.9f, true}, {-16, 10, 0, false},
+        {-19, -19, 9, true},       {-19, -19, 10, false},    {-11, 0, 0, false},
+        {-30, 7.9f, 19.9f, true},  {-30, 8, 0, false},      {-34, -7.9f, -9.9f, true},
+        {-23, 0, 0, false},        {-26, 0, 0, false},      {-27, 0, 0, false},
+    };
+    for (const Case& c : cases) {
+        resetWorld();
+        Enemy* e = target(c.code, 200, 100);
+        Projectile* p = fireProjectile(Projectile::kAimedShot, 200 + c.dx, 100 + c.dy, 1);
+        p->vx = 0;
+        p->vy = 0;
+        frames(1);
+        EXPECT_EQ(e->dying == 1, c.killed) << c.code << " at " << c.dx << "," << c.dy;
+        EXPECT_EQ(p->state == Projectile::kAimedBurst, c.killed) << c.code;
+    }
+}
+
+TEST_F(ShotTest, TurretsStopShotsSilentlyAndKeepWorking) {
+    Enemy* turret = target(-24, 200, 100);
+    Projectile* p = fireProjectile(Projectile::kHeroShot, 215, 105, 1);
+    p->vx = 0;
+    frames(1);
+    EXPECT_EQ(p->state, Projectile::kHeroBurst);
+    EXPECT_EQ(turret->dying, 0);
+    EXPECT_EQ(g_effectCount, 0u);
+}
+
+TEST_F(ShotTest, EnemyShotsKillAStandingHeroAndPassOverADuckingOne) {
+    g_hero.x = 200;
+    g_hero.y = 100;
+    Projectile* high = fireProjectile(Projectile::kEnemyShot, 202, 105, -1);  // fired at y + 5
+    g_hero.ducking = 1;
+    frames(1);
+    EXPECT_EQ(g_hero.dying, 0);
+    EXPECT_EQ(high->state, Projectile::kEnemyShot);
+    g_hero.ducking = 0;
+    Projectile* again = fireProjectile(Projectile::kThrownShot, 202, 105, -1);
+    frames(1);
+    EXPECT_EQ(g_hero.dying, 1);
+    EXPECT_EQ(g_lastEffect, kEffectWaa);
+    EXPECT_TRUE(high->state == Projectile::kEnemyBurst || again->state == Projectile::kThrownEnded);
+}
+
+TEST_F(ShotTest, EnemyShotsPassThroughAProtectedOrDyingHeroAndThroughEnemies) {
+    g_hero.x = 200;
+    g_hero.y = 100;
+    g_hero.invulnTimer = 100;
+    target(-5, 200, 100);
+    Projectile* p = fireProjectile(Projectile::kEnemyShot, 202, 100, -1);
+    frames(1);
+    EXPECT_EQ(p->state, Projectile::kEnemyShot);
+    EXPECT_EQ(g_hero.dying, 0);
+    g_hero.invulnTimer = 101;
+    g_hero.dying = 1;
+    frames(1);
+    EXPECT_EQ(p->state, Projectile::kEnemyShot);
+    EXPECT_EQ(static_cast<Enemy*>(g_enemies.first->entity)->dying, 0);
+}
+
+TEST_F(ShotTest, ShotsPastTheWorldsEdgesReadNoTilesAndStillLeave) {
+    fillRow(5, 0, 99, 1);
+    g_scrollX = 150;
+    Projectile* left = fireProjectile(Projectile::kHeroShot, -30, 200, -1);
+    left->vx = -2;
+    Projectile* wild = fireProjectile(Projectile::kAimedShot, std::numeric_limits<float>::quiet_NaN(), 0, 1);
+    Projectile* huge = fireProjectile(Projectile::kAimedShot, 3e38f, 3e38f, 1);
+    frames(15);
+    EXPECT_EQ(left->state, Projectile::kHeroBurst);  // left the window, not a wall
+    EXPECT_EQ(wild->state, Projectile::kAimedBurst);
+    EXPECT_EQ(huge->state, Projectile::kAimedBurst);
+    frames(20);
+    EXPECT_EQ(g_projectiles.first, nullptr);
+}
+
+}  // namespace
