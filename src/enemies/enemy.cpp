@@ -5,6 +5,7 @@
 #include "gfx/bitmap.h"
 #include "gfx/sprite.h"
 #include "hero/hero.h"
+#include "shots/projectile.h"
 #include "world/level.h"
 
 namespace {
@@ -34,7 +35,17 @@ WalkerLook walkerLook(int code) {
 }
 }  // namespace
 
-int Enemy::tileAt(int px, int py) { return g_level.at(py / kTileSize, px / kTileSize); }
+int Enemy::groundUnder(int probeX, int feetY) {
+    return g_level.at((feetY - 1) / kTileSize, probeX / kTileSize);
+}
+
+int Enemy::tileAhead(int reach) const {
+    return g_level.at(row, (dx < 0 ? x - reach : x + reach) / kTileSize);
+}
+
+void Enemy::fire(int state, int sx, int sy, int shotDir) {
+    fireProjectile(state, static_cast<float>(sx), static_cast<float>(sy), shotDir);
+}
 
 bool Enemy::onScreen() const {
     return x < g_scrollX + 150 && x > g_scrollX - 170 && y < g_scrollY + 250 &&
@@ -82,22 +93,24 @@ void Enemy::process() {
     touchHero(12, 12, 1, 20);
 }
 
-// One unit a frame, turning where the ground ends or a wall stands.
-void Enemy::walk() {
-    x += dx;
-    col = x / kTileSize;
-    row = y / kTileSize;
-    int ground = g_level.at((y - 1) / kTileSize, col);
-    if (ground == kEmpty || ground > 79) {
+// Turns where the ground ends, on a ladder whose cell is taken, and at walls.
+void Enemy::walkerProbes(int highestBlock) {
+    int ground = groundUnder(x, y);
+    if (noFooting(ground)) {
         turn();
     } else if (ground > 63) {
         int here = g_level.at(row, col);
         if (here >= 0 && here <= 79) turn();
     }
-    if (dx != 0) {
-        int ahead = g_level.at(row, (dx < 0 ? x - 8 : x + 8) / kTileSize);
-        if (ahead != kEmpty && ahead <= 63) turn();
-    }
+    if (isWall(tileAhead(8), highestBlock)) turn();
+}
+
+// One unit a frame.
+void Enemy::walk() {
+    x += dx;
+    col = x / kTileSize;
+    row = y / kTileSize;
+    walkerProbes();
 }
 
 void Enemy::drawWalker() {

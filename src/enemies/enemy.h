@@ -24,12 +24,20 @@ public:
     float texV = 0.0f;  // lower edge of the current sprite cell
 
 protected:
-    // The tile at world point (px, py), through the grid accessor.
-    static int tileAt(int px, int py);
     void turn() {
         dir = -dir;
         dx = -dx;
     }
+    // The tile under world point (probeX, feetY - 1): what the enemy stands on.
+    static int groundUnder(int probeX, int feetY);
+    // Nothing to stand on: empty, or passable scenery and water.
+    static bool noFooting(int tile) { return tile == -1 || tile > 79; }
+    // The tile `reach` units ahead of the centre, in the enemy's own row.
+    int tileAhead(int reach) const;
+    // A wall: a block, or any code below empty; `highestBlock` is 63 for most kinds.
+    static bool isWall(int tile, int highestBlock = 63) { return tile != -1 && tile <= highestBlock; }
+    // The walker's ground probe, with its ladder clause, and its wall probe.
+    void walkerProbes(int highestBlock = 63);
     // Inside the window in which enemies draw and touch.
     bool onScreen() const;
     // Kills the hero if its feet lie strictly inside x - left .. x + right
@@ -37,6 +45,8 @@ protected:
     void touchHero(int left, int right, int below, int above) const;
     // The 20 by 20 sprite over x - 10 .. x + 10, y .. y + 20.
     void drawSprite(const TexRect& cell, int facing) const;
+    // Appends an enemy shot of `state` starting at (sx, sy), flying along `shotDir`.
+    static void fire(int state, int sx, int sy, int shotDir);
     // Advances the death burst by `step` up to `limit`, paying `score` on its
     // first frame. Returns the new timer, or 0 once the burst is spent.
     int advanceBurst(unsigned score, int step, int limit);

@@ -6,6 +6,12 @@
 
 #include "app/globals.h"
 #include "enemies/enemy.h"
+#include "enemies/gunner.h"
+#include "enemies/hopper.h"
+#include "enemies/snake.h"
+#include "enemies/tiger.h"
+#include "enemies/tribesman.h"
+#include "enemies/turret.h"
 #include "shots/item.h"
 
 namespace {
@@ -90,7 +96,30 @@ int spawnFromCode(int code, int x, int y) {
         g_startY = y - kTileSize;  // the hero's feet stand on the row below
         return kStartMarker;
     }
-    if (code == -25 || code == -24) return kTurretBlock;  // a turret sits in a wall
+    if (code == -32) {
+        spawnEnemy<Snake>(code, x, y);
+        return kEmpty;
+    }
+    if (code >= -31 && code <= -28) {
+        spawnEnemy<Tribesman>(code, x, y);
+        return kEmpty;
+    }
+    if (code == -25 || code == -24) {
+        spawnEnemy<Turret>(code, x, y)->dir = code == -25 ? 1 : -1;
+        return kTurretBlock;  // a turret sits in a wall
+    }
+    if (code == -22) {
+        spawnEnemy<Hopper>(code, x, y)->baseY = y;
+        return kEmpty;
+    }
+    if (code == -19) {
+        spawnEnemy<Tiger>(code, x, y);
+        return kEmpty;
+    }
+    if (code == -15 || code == -14) {
+        spawnEnemy<Gunner>(code, x, y);
+        return kEmpty;
+    }
     if (code < -8 && !(code >= -34 && code <= -13)) return kSwimmerWater;
     if (code >= -8 && code <= -2) {
         spawnEnemy<Enemy>(code, x, y);  // the basic walker
