@@ -1,0 +1,152 @@
+// Our three module writers, read back through libopenmpt.
+#include "music/module.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <libopenmpt/libopenmpt.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "music/song_text.h"
+#include "sound/recipe_text.h"
+
+namespace {
+
+using music::ModuleFormat;
+
+// Three patterns of 64 rows at speed 5, tempo 150: 16 seconds.
+const char* const kProbeSong = R"(
+title Probe
+speed 5
+tempo 150
+channels 4
+pan 0 64 16 48
+instrument tone
+  volume 50
+  length 0.1
+  loop 0.05
+  layer
+    wave square
+instrument hit
+  volume 30
+  cycle 32
+  length 0.05
+  layer
+    wave noise
+track notes tone
+  c4 d4:v20 e4@hit:vib44 ^ . .:slide04 c3:arp37 .*57
+track half tone
+  c4 .*31
+pattern first
+  1 notes
+  2 notes-12
+  4 notes
+pattern second
+  3 notes+7
+order first second first
+)";
+constexpr double kProbeSeconds = 16.0;
+
+struct Written {
+    ModuleFormat format;
+    const char* type;
+};
+
+class ProbeModule : public ::testing::TestWithParam<Written> {
+   protected:
+    openmpt::module load() {
+        bytes_ = music::buildModule(kProbeSong, GetParam().format);
+        return openmpt::module(bytes_, log_);
+    }
+    int cell(openmpt::module& m, int pattern, int row, int channel, int what) {
+        return m.get_pattern_row_channel_command(pattern, row, channel, what);
+    }
+    std::vector<std::uint8_t> bytes_;
+    std::ostringstream log_;
+};
+
+TEST_P(ProbeModule, LoadsCleanlyWithItsTimingAndParts) {
+    openmpt::module m = load();
+    EXPECT_EQ(m.get_metadata("type"), GetParam().type);
+    EXPECT_EQ(m.get_metadata("warnings"), "");
+    EXPECT_EQ(log_.str(), "");
+    EXPECT_EQ(m.get_metadata("title"), "Probe");
+    EXPECT_EQ(m.get_num_channels(), 4);
+    EXPECT_EQ(m.get_num_orders(), 3);
+    // A MOD always lists 31 sample slots.
+    EXPECT_EQ(m.get_num_samples(), GetParam().format == ModuleFormat::kMod ? 31 : 2);
+    EXPECT_NEAR(m.get_duration_seconds(), kProbeSeconds, 0.05);
+}
+
+TEST_P(ProbeModule, CellsLandWhereTheTextPutThem) {
+    openmpt::module m = load();
+    const int note = openmpt::module::command_note,
+              instrument = openmpt::module::command_instrument;
+    // Middle C is C-5 (61) in IT and S3M; a MOD names its periods an octave higher.
+    bool mod = GetParam().format == ModuleFormat::kMod;
+    int c4 = mod ? 73 : 61;
+    EXPECT_EQ(cell(m, 0, 0, 0, note), c4);
+    EXPECT_EQ(cell(m, 0, 0, 0, instrument), 1);
+    EXPECT_EQ(cell(m, 0, 1, 0, note), c4 + 2);
+    // A MOD cannot tune a sample, so one of half the cycle is written an octave down.
+    EXPECT_EQ(cell(m, 0, 2, 0, note), c4 + 4 - (mod ? 12 : 0));
+    EXPECT_EQ(cell(m, 0, 2, 0, instrument), 2);
+    EXPECT_EQ(cell(m, 0, 6, 0, note), c4 - 12);
+    EXPECT_EQ(cell(m, 0, 0, 1, note), c4 - 12);  // transposed down an octave
+    EXPECT_EQ(cell(m, 1, 0, 2, note), c4 + 7);   // up a fifth
+    EXPECT_EQ(cell(m, 1, 0, 0, note), 0);        // channel left out
+    EXPECT_EQ(cell(m, 0, 7, 0, note), 0);        // rests stay empty
+    EXPECT_EQ(cell(m, 1, 6, 2, note), c4 - 5);
+}
+
+TEST_P(ProbeModule, SoundsAndFallsSilentAtTheCut) {
+    openmpt::module m = load();
+    std::vector<float> left(4410), right(4410);
+    ASSERT_EQ(m.read(44100, left.size(), left.data(), right.data()), left.size());
+    float peak = 0;
+    for (size_t i = 0; i < left.size(); ++i)
+        peak = std::max({peak, std::fabs(left[i]), std::fabs(right[i])});
+    EXPECT_GT(peak, 0.01f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, ProbeModule,
+                         ::testing::Values(Written{ModuleFormat::kIt, "it"},
+                                           Written{ModuleFormat::kS3m, "s3m"},
+                                           Written{ModuleFormat::kMod, "mod"}));
+
+TEST(ModuleFormats, FileNamesChooseTheFormat) {
+    EXPECT_EQ(music::formatForFile("music/survival.it"), ModuleFormat::kIt);
+    EXPECT_EQ(music::formatForFile("a/b.s3m"), ModuleFormat::kS3m);
+    EXPECT_EQ(music::formatForFile("capslock.mod"), ModuleFormat::kMod);
+    EXPECT_FALSE(music::formatForFile("song.xm").has_value());
+    EXPECT_FALSE(music::formatForFile("it").has_value());
+}
+
+// What a format cannot hold is refused, not written wrong.
+TEST(ModuleFormats, RefuseWhatTheyCannotHold) {
+    std::string song = kProbeSong;
+    auto with = [&](const std::string& from, const std::string& to) {
+        std::string changed = song;
+        changed.replace(changed.find(from), from.size(), to);
+        return changed;
+    };
+    std::string fiveChannels = with("channels 4\npan 0 64 16 48", "channels 5");
+    EXPECT_THROW(music::buildModule(fiveChannels, ModuleFormat::kMod), music::FormatError);
+    EXPECT_NO_THROW(music::buildModule(fiveChannels, ModuleFormat::kS3m));
+    std::string high = with("c4 d4", "c6 d4");
+    EXPECT_THROW(music::buildModule(high, ModuleFormat::kMod), music::FormatError);
+    EXPECT_NO_THROW(music::buildModule(high, ModuleFormat::kIt));
+    std::string both = with("d4:v20", "d4:v20:vib22");
+    EXPECT_THROW(music::buildModule(both, ModuleFormat::kMod), music::FormatError);
+    EXPECT_NO_THROW(music::buildModule(both, ModuleFormat::kS3m));
+    std::string shortPattern = with("pattern second\n  3 notes+7", "pattern second 32\n  3 half");
+    EXPECT_THROW(music::buildModule(shortPattern, ModuleFormat::kS3m), music::FormatError);
+    EXPECT_THROW(music::buildModule(shortPattern, ModuleFormat::kMod), music::FormatError);
+    std::vector<std::uint8_t> it = music::buildModule(shortPattern, ModuleFormat::kIt);
+    EXPECT_NEAR(openmpt::module(it).get_duration_seconds(), kProbeSeconds * 5 / 6, 0.05);
+}
+
+}  // namespace
