@@ -1,0 +1,4 @@
+// Where the art sources live in this checkout.
+#pragma once
+
+const char* artSourceFolder();
