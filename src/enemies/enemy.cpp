@@ -3,6 +3,7 @@
 
 #include "app/globals.h"
 #include "gfx/bitmap.h"
+#include "gfx/scene.h"
 #include "gfx/sprite.h"
 #include "hero/hero.h"
 #include "shots/projectile.h"
@@ -24,13 +25,20 @@ WalkerLook walkerLook(int code) {
     constexpr Colour kBlue = {0, 0, 0.8f, 0.6f}, kSand = {0.9f, 0.7f, 0.4f, 0.6f},
                      kRed = {0.8f, 0, 0, 0.6f}, kGold = {0.9f, 0.7f, 0.3f, 0.6f};
     switch (code) {
-        case -8: return {0.4f, 0.0f, kBlue};
-        case -7: return {0.0f, 0.0f, kSand};
-        case -6: return {0.4f, 0.2f, kBlue};
-        case -5: return {0.0f, 0.2f, kRed};
-        case -4: return {0.4f, 0.4f, kBlue};
-        case -3: return {0.0f, 0.4f, kRed};
-        default: return {0.6f, 0.6f, kGold};
+        case -8:
+            return {0.4f, 0.0f, kBlue};
+        case -7:
+            return {0.0f, 0.0f, kSand};
+        case -6:
+            return {0.4f, 0.2f, kBlue};
+        case -5:
+            return {0.0f, 0.2f, kRed};
+        case -4:
+            return {0.4f, 0.4f, kBlue};
+        case -3:
+            return {0.0f, 0.4f, kRed};
+        default:
+            return {0.6f, 0.6f, kGold};
     }
 }
 }  // namespace
@@ -39,8 +47,8 @@ int Enemy::groundUnder(int probeX, int feetY) {
     return g_level.at((feetY - 1) / kTileSize, probeX / kTileSize);
 }
 
-int Enemy::tileAhead(int reach) const {
-    return g_level.at(row, (dx < 0 ? x - reach : x + reach) / kTileSize);
+int Enemy::tileAhead(int leftReach, int rightReach) const {
+    return g_level.at(row, (dx < 0 ? x - leftReach : x + rightReach) / kTileSize);
 }
 
 void Enemy::fire(int state, int sx, int sy, int shotDir) {
@@ -48,8 +56,7 @@ void Enemy::fire(int state, int sx, int sy, int shotDir) {
 }
 
 bool Enemy::onScreen() const {
-    return x < g_scrollX + 150 && x > g_scrollX - 170 && y < g_scrollY + 250 &&
-           y > g_scrollY - 20;
+    return inViewWindow(x, y);
 }
 
 void Enemy::touchHero(int left, int right, int below, int above) const {

@@ -11,19 +11,19 @@ struct Colour {
 // The basic walker patrols its platform, kills the hero by touch and bursts
 // into flares when shot. The other kinds reuse its fields and mechanics.
 class Enemy : public Entity {
-public:
+   public:
     Enemy() { dx = -1; }
     void process() override;
 
-    int x = 0;          // world x of the centre
-    int y = 0;          // world y of the lower edge
-    int dying = 0;      // set by a hero shot
-    int deathTimer = 0; // frames of the death burst
-    int code = 0;       // the spawn code it was made from
-    float texU = 0.0f;  // left edge of the current sprite cell
-    float texV = 0.0f;  // lower edge of the current sprite cell
+    int x = 0;           // world x of the centre
+    int y = 0;           // world y of the lower edge
+    int dying = 0;       // set by a hero shot
+    int deathTimer = 0;  // frames of the death burst
+    int code = 0;        // the spawn code it was made from
+    float texU = 0.0f;   // left edge of the current sprite cell
+    float texV = 0.0f;   // lower edge of the current sprite cell
 
-protected:
+   protected:
     void turn() {
         dir = -dir;
         dx = -dx;
@@ -32,10 +32,14 @@ protected:
     static int groundUnder(int probeX, int feetY);
     // Nothing to stand on: empty, or passable scenery and water.
     static bool noFooting(int tile) { return tile == -1 || tile > 79; }
-    // The tile `reach` units ahead of the centre, in the enemy's own row.
-    int tileAhead(int reach) const;
+    // The tile ahead of the centre in the enemy's own row: `leftReach` units
+    // to the left when walking left, `rightReach` to the right otherwise.
+    int tileAhead(int leftReach, int rightReach) const;
+    int tileAhead(int reach) const { return tileAhead(reach, reach); }
     // A wall: a block, or any code below empty; `highestBlock` is 63 for most kinds.
-    static bool isWall(int tile, int highestBlock = 63) { return tile != -1 && tile <= highestBlock; }
+    static bool isWall(int tile, int highestBlock = 63) {
+        return tile != -1 && tile <= highestBlock;
+    }
     // The walker's ground probe, with its ladder clause, and its wall probe.
     void walkerProbes(int highestBlock = 63);
     // Inside the window in which enemies draw and touch.
@@ -54,7 +58,7 @@ protected:
     static void beginBurst(const Colour& colour);
     static void endBurst();
 
-private:
+   private:
     void walk();
     void drawWalker();
     void walkerBurst();

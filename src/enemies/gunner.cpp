@@ -59,7 +59,7 @@ void Gunner::burst() {
     }
     if (code == kRingCode) {
         setColor(0.8f, 0, 0.8f, 0.8f);
-        drawWorldQuad(x - d, y - d, x + d, y + d + 10, {0.25f, 0.49f, 0.51f, 0.75f});
+        drawWorldQuad(x - d, y - d, x + d, y + d + 10, kFlareRing);
     }
     endBurst();
 }

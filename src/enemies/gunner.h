@@ -3,7 +3,7 @@
 #include "enemies/enemy.h"
 
 class Gunner : public Enemy {
-public:
+   public:
     Gunner() {
         x = 150;
         y = 100;
@@ -12,6 +12,6 @@ public:
 
     int shotTimer = 0;
 
-private:
+   private:
     void burst();
 };

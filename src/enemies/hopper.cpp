@@ -28,8 +28,7 @@ void Hopper::process() {
         int d = advanceBurst(kScore, kBurstStep, kBurstLimit);
         if (!d) return;
         beginBurst(kBurstColour);
-        drawWorldQuad(x - d, y - d, x + d, y + d + 10, {0.25f, 0.75f, 0.5f, 1.0f});
-        drawWorldQuad(x - d, y - d, x + d, y + d + 10, {0.0f, 0.5f, 0.25f, 0.75f});
+        drawFlarePair(x - d, y - d, x + d, y + d + 10);
         endBurst();
         return;
     }

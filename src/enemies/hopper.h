@@ -3,7 +3,7 @@
 #include "enemies/enemy.h"
 
 class Hopper : public Enemy {
-public:
+   public:
     Hopper() {
         x = 150;
         y = 100;
@@ -15,7 +15,7 @@ public:
     int baseY = 100;  // the ground line all its probes use
     int hopClock = 0;
 
-private:
+   private:
     void hop();
     bool touchesHero() const;
 };

@@ -3,6 +3,6 @@
 #include "enemies/enemy.h"
 
 class Snake : public Enemy {
-public:
+   public:
     void process() override;
 };

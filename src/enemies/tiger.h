@@ -3,7 +3,7 @@
 #include "enemies/enemy.h"
 
 class Tiger : public Enemy {
-public:
+   public:
     Tiger() {
         x = 150;
         y = 100;

@@ -32,10 +32,14 @@ struct Walk {
 };
 Walk walkOf(int code) {
     switch (code) {
-        case -29: return {kTexTribe, 0.5f};
-        case -30: return {kTexFlies, 0.0f};
-        case -31: return {kTexTribe, 0.0f};  // the fourth tribesman has the sheet's free row
-        default: return {kTexTribe, 0.75f};
+        case -29:
+            return {kTexTribe, 0.5f};
+        case -30:
+            return {kTexFlies, 0.0f};
+        case -31:
+            return {kTexTribe, 0.0f};  // the fourth tribesman has the sheet's free row
+        default:
+            return {kTexTribe, 0.75f};
     }
 }
 }  // namespace
@@ -61,9 +65,13 @@ void Tribesman::process() {
     touchHero(15, 15, 1, 23);
 }
 
-bool Tribesman::levelWithHero() const { return y - 1 < g_hero.y && g_hero.y < y + 23; }
+bool Tribesman::levelWithHero() const {
+    return y - 1 < g_hero.y && g_hero.y < y + 23;
+}
 
-bool Tribesman::onGround() const { return !noFooting(groundUnder(x, y)); }
+bool Tribesman::onGround() const {
+    return !noFooting(groundUnder(x, y));
+}
 
 void Tribesman::stopAttacking() {
     if (dx == 0) dx = -dir;  // walk on the way it faces

@@ -3,7 +3,7 @@
 #include "enemies/enemy.h"
 
 class Tribesman : public Enemy {
-public:
+   public:
     Tribesman() {
         x = 240;
         y = 20;
@@ -13,7 +13,7 @@ public:
     int attackClock = 0;
     int attacking = 0;
 
-private:
+   private:
     bool levelWithHero() const;
     bool onGround() const;
     void stopAttacking();

@@ -22,6 +22,6 @@ void Turret::process() {
     texV = 0.4f;
     drawWorldQuad(x, y, x + 20, y + 20, {texU, texV, texU + 0.2f, texV + 0.2f});
     beginBurst(kGlow);
-    drawWorldQuad(x - 5, y - 5, x + 25, y + 25, {0.25f, 0.49f, 0.51f, 0.75f});
+    drawWorldQuad(x - 5, y - 5, x + 25, y + 25, kFlareRing);
     endBurst();
 }

@@ -3,7 +3,7 @@
 #include "enemies/enemy.h"
 
 class Turret : public Enemy {
-public:
+   public:
     Turret() {
         x = 0;
         y = 40;

@@ -9,8 +9,8 @@
 #include "gfx/draw.h"
 
 const char* const kTextureFiles[kTextureCount] = {
-    "blocks1a.bmp", "dorin3.bmp", "enemy2.bmp",      "enemy3.bmp", "blocks2.bmp", "blocks3.bmp",
-    "big.bmp",      "tiger.bmp",  "flares.bmp",      "items.bmp",  "snake.bmp",   "tribe.bmp",
+    "blocks1a.bmp", "dorin3.bmp",      "enemy2.bmp", "enemy3.bmp",   "blocks2.bmp", "blocks3.bmp",
+    "big.bmp",      "tiger.bmp",       "flares.bmp", "items.bmp",    "snake.bmp",   "tribe.bmp",
     "flies.bmp",    "background5.bmp", "font.bmp",   "ottologo4.bmp"};
 const char* const kBackgroundPresent = "background5.bmp";
 const char* const kBackgroundRuins = "background9.bmp";
@@ -27,9 +27,13 @@ int32_t readLe32(const unsigned char* p) {
                                 uint32_t(p[3]) << 24);
 }
 
-int readLe16(const unsigned char* p) { return p[0] | p[1] << 8; }
+int readLe16(const unsigned char* p) {
+    return p[0] | p[1] << 8;
+}
 
-void rejectFormat() { std::fputs("not a 24 bit/pixelimage, or is compressed!\n", stdout); }
+void rejectFormat() {
+    std::fputs("not a 24 bit/pixelimage, or is compressed!\n", stdout);
+}
 
 // The stream ends every load closed and in a good state, whatever happened.
 bool finishLoad(bool ok) {
@@ -94,7 +98,9 @@ bool Bitmap::loadBmp(const char* fileName) {
     return finishLoad(true);
 }
 
-void Bitmap::makeTexture(unsigned id) { uploadTexture(id, width, height, pixels); }
+void Bitmap::makeTexture(unsigned id) {
+    uploadTexture(id, width, height, pixels);
+}
 
 void loadTextures() {
     for (unsigned id = 0; id < kTextureCount; ++id) {

@@ -3,8 +3,8 @@
 
 // Texture ids, used directly as OpenGL texture names.
 enum TextureId : unsigned {
-    kTexBlocks = 0,   // tiles 0 to 63
-    kTexHero = 1,     // the hero, the basic walker, life icons, era marker
+    kTexBlocks = 0,  // tiles 0 to 63
+    kTexHero = 1,    // the hero, the basic walker, life icons, era marker
     kTexEnemy2 = 2,
     kTexEnemy3 = 3,
     kTexLadders = 4,  // tiles 64 to 127
@@ -29,7 +29,7 @@ extern const char* const kBackgroundRuins;    // "background9.bmp"
 constexpr int kMaxBitmapSide = 16384;
 
 class Bitmap {
-public:
+   public:
     Bitmap() = default;
     ~Bitmap() { delete[] pixels; }
     Bitmap(const Bitmap&) = delete;

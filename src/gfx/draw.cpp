@@ -44,7 +44,11 @@ void drawQuad(float x0, float y0, float x1, float y1, const TexRect& tex, int fa
     if (g_drawLog) {
         g_drawLog->push_back({s_texture,
                               {s_color[0], s_color[1], s_color[2], s_color[3]},
-                              s_additive, x0, y0, x1, y1,
+                              s_additive,
+                              x0,
+                              y0,
+                              x1,
+                              y1,
                               {sLeft, tex.t0, sRight, tex.t1}});
     }
     if (!g_drawingOn) return;

@@ -23,8 +23,8 @@ extern std::vector<DrawCall>* g_drawLog;
 
 void bindTexture(unsigned id);
 void setColor(float r, float g, float b, float a);
-void blendNormal();   // source alpha, one minus source alpha
-void blendAdditive(); // source alpha, one
+void blendNormal();    // source alpha, one minus source alpha
+void blendAdditive();  // source alpha, one
 // One textured quad from (x0, y0) to (x1, y1); facing -1 mirrors it.
 void drawQuad(float x0, float y0, float x1, float y1, const TexRect& tex, int facing = 1);
 

@@ -5,7 +5,7 @@
 // While it lives, the drawing helper renders into `pixels` (RGBA, bottom row
 // first) instead of a window. Only one may exist at a time.
 class OffscreenContext {
-public:
+   public:
     OffscreenContext(int width, int height);
     ~OffscreenContext();
     OffscreenContext(const OffscreenContext&) = delete;
@@ -21,7 +21,7 @@ public:
     int height;
     std::vector<unsigned char> pixels;
 
-private:
+   private:
     void* context_ = nullptr;
     int previousDrawingOn_ = 0;
     bool ok_ = false;

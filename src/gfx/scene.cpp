@@ -16,7 +16,9 @@ constexpr int kSheetCells = 8;
 // Texture rectangles stay this far inside their cell, so neighbours never bleed in.
 constexpr float kTileInset = 0.02f;
 
-int floorDiv(int a, int b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
+int floorDiv(int a, int b) {
+    return a / b - (a % b != 0 && (a < 0) != (b < 0));
+}
 
 // The tile sheet and cell a tile code is drawn from.
 void tileSource(int code, unsigned* texture, int* cell) {
@@ -41,8 +43,12 @@ TexRect tileRect(int cell) {
 
 }  // namespace
 
-float viewX(float worldX) { return worldX + 150 - g_scrollX; }
-float viewY(float worldY) { return worldY - g_scrollY; }
+float viewX(float worldX) {
+    return worldX + 150 - g_scrollX;
+}
+float viewY(float worldY) {
+    return worldY - g_scrollY;
+}
 
 void drawBackground() {
     bindTexture(kTexBackground);
@@ -50,10 +56,15 @@ void drawBackground() {
     if (g_backgroundOn) drawQuad(0, 0, kViewWidth, kViewHeight, {0, 0, 1, 1});
 }
 
+bool inViewColumns(int x) {
+    return x < g_scrollX + 150 && x > g_scrollX - 170;
+}
+bool inViewRows(int y) {
+    return y < g_scrollY + 250 && y > g_scrollY - kTileSize;
+}
+
 bool tileInView(int row, int col) {
-    int x = col * kTileSize, y = row * kTileSize;
-    return x < g_scrollX + 150 && x > g_scrollX - 170 && y < g_scrollY + 250 &&
-           y > g_scrollY - kTileSize;
+    return inViewWindow(col * kTileSize, row * kTileSize);
 }
 
 void drawTile(int code, int row, int col) {
@@ -84,7 +95,8 @@ void Level::draw() {
 void drawHud() {
     if (g_lives >= 1) {
         bindTexture(kTexHero);
-        for (int i = 1; i <= g_lives; ++i) drawQuad(10 * i, 238, 10 * i + 10, 248, {0.2f, 0.8f, 0.4f, 1.0f});
+        for (int i = 1; i <= g_lives; ++i)
+            drawQuad(10 * i, 238, 10 * i + 10, 248, {0.2f, 0.8f, 0.4f, 1.0f});
     }
     if (g_ammo >= 1) {
         bindTexture(kTexFlares);

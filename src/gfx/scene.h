@@ -3,6 +3,13 @@
 
 // The background picture over the whole view, if switched on.
 void drawBackground();
+// The on-screen window: a 20 by 20 thing whose lower-left corner is at
+// world (x, y) overlaps the view. Tiles, pick-ups and enemies all use it.
+bool inViewColumns(int x);
+bool inViewRows(int y);
+inline bool inViewWindow(int x, int y) {
+    return inViewColumns(x) && inViewRows(y);
+}
 // Whether the tile at (row, col) overlaps the view at the current camera.
 bool tileInView(int row, int col);
 // Draws one tile of the level at its place in the view.

@@ -19,6 +19,11 @@ void drawFlareBurst(float x0, float y0, float x1, float y1) {
     drawWorldQuad(x0, y0, x1, y1, {0.5f, 0.75f, 0.75f, 1.0f});
 }
 
+void drawFlarePair(float x0, float y0, float x1, float y1) {
+    drawWorldQuad(x0, y0, x1, y1, {0.25f, 0.75f, 0.5f, 1.0f});
+    drawWorldQuad(x0, y0, x1, y1, {0.0f, 0.5f, 0.25f, 0.75f});
+}
+
 bool walkFrameB(int x, int dir) {
     int m = std::abs(x % 16);
     return dir < 0 ? m <= 8 : m >= 8;

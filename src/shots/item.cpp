@@ -4,6 +4,7 @@
 #include "app/globals.h"
 #include "audio/audio.h"
 #include "gfx/bitmap.h"
+#include "gfx/scene.h"
 #include "gfx/sprite.h"
 #include "hero/hero.h"
 
@@ -18,8 +19,7 @@ constexpr int kSparkleEnd = 20;
 
 // The same window that gates enemies; off screen an item waits, sparkle and all.
 bool Item::onScreen() const {
-    return x < g_scrollX + 150 && x > g_scrollX - 170 && y < g_scrollY + 250 &&
-           y > g_scrollY - 20;
+    return inViewWindow(x, y);
 }
 
 void Item::process() {

@@ -25,7 +25,9 @@ int cellIndex(double v) {
     return std::fabs(q) < kFarOutside ? static_cast<int>(q) : -static_cast<int>(kFarOutside);
 }
 
-bool strictlyBetween(float v, float low, float high) { return v > low && v < high; }
+bool strictlyBetween(float v, float low, float high) {
+    return v > low && v < high;
+}
 }  // namespace
 
 Projectile* fireProjectile(int state, float x, float y, int dir) {
@@ -76,8 +78,8 @@ void Projectile::drawFlying() const {
     drawWorldQuad(x - 10, y - 3, x + 10, y + 17, {0.0f, 0.75f, 0.25f, 1.0f});
     drawWorldQuad(x - 10, y - 3, x + 10, y + 17, {0.25f, 0.75f, 0.5f, 1.0f});
     setColor(1, 1, 1, 1);
-    TexRect core = state == kAimedShot ? TexRect{0.5f, 0.75f, 0.75f, 1.0f}
-                                       : TexRect{0.75f, 0.75f, 1.0f, 1.0f};
+    TexRect core =
+        state == kAimedShot ? TexRect{0.5f, 0.75f, 0.75f, 1.0f} : TexRect{0.75f, 0.75f, 1.0f, 1.0f};
     // The picture points left as stored.
     drawWorldQuad(x - 10, y - 3, x + 10, y + 17, core, -dir);
     blendNormal();
@@ -110,8 +112,12 @@ void Projectile::burst() {
 
 void Projectile::end(bool audible) {
     switch (state) {
-        case kEnemyShot: state = kEnemyBurst; break;
-        case kThrownShot: state = kThrownEnded; break;
+        case kEnemyShot:
+            state = kEnemyBurst;
+            break;
+        case kThrownShot:
+            state = kThrownEnded;
+            break;
         case kHeroShot:
             state = kHeroBurst;
             if (audible) playEffect(kEffectSpark);
@@ -120,14 +126,15 @@ void Projectile::end(bool audible) {
             state = kAimedBurst;
             if (audible) playEffect(kEffectSpark);
             break;
-        default: break;
+        default:
+            break;
     }
 }
 
 // Shots fly on 50 units beyond the sides of the view and 75 above and below.
 bool Projectile::outsideFlightWindow() const {
-    bool inside = x <= g_scrollX + 200 && x >= g_scrollX - 200 && y <= g_scrollY + 325 &&
-                  y >= g_scrollY - 75;
+    bool inside =
+        x <= g_scrollX + 200 && x >= g_scrollX - 200 && y <= g_scrollY + 325 && y >= g_scrollY - 75;
     return !inside;  // a position that is not a number is outside too
 }
 
@@ -145,10 +152,14 @@ void Projectile::hitEnemies() {
             spent = strictlyBetween(x, ex - 8, ex + 28) && strictlyBetween(y, ey - 10, ey + 20);
         } else if (e->code > -23 && !e->dying && strictlyBetween(x, ex - 20, ex + 10) &&
                    strictlyBetween(y, ey - 10, ey + 30)) {
-            bool narrow = strictlyBetween(x, ex - 5, ex + 5) && strictlyBetween(y, ey - 10, ey + 10);
-            if (e->code == -16 || e->code == -17) kill = true;
-            else if (e->code == -19) kill = strictlyBetween(y, ey - 10, ey + 10);
-            else if (e->code != -11) kill = narrow;
+            bool narrow =
+                strictlyBetween(x, ex - 5, ex + 5) && strictlyBetween(y, ey - 10, ey + 10);
+            if (e->code == -16 || e->code == -17)
+                kill = true;
+            else if (e->code == -19)
+                kill = strictlyBetween(y, ey - 10, ey + 10);
+            else if (e->code != -11)
+                kill = narrow;
         }
         if (kill) {
             playEffect(kEffectPop);

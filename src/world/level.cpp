@@ -5,10 +5,17 @@
 #include <cstdio>
 
 #include "app/globals.h"
+#include "enemies/bystander.h"
+#include "enemies/creeper.h"
 #include "enemies/enemy.h"
+#include "enemies/flyer.h"
+#include "enemies/giant.h"
 #include "enemies/gunner.h"
 #include "enemies/hopper.h"
 #include "enemies/snake.h"
+#include "enemies/static_snake.h"
+#include "enemies/strider.h"
+#include "enemies/swimmer.h"
 #include "enemies/tiger.h"
 #include "enemies/tribesman.h"
 #include "enemies/turret.h"
@@ -39,7 +46,9 @@ bool readInt(std::FILE* f, int* out) {
 
 }  // namespace
 
-Level::Level() { load(); }
+Level::Level() {
+    load();
+}
 
 void Level::load() {
     for (auto& gridRow : grid)
@@ -96,35 +105,68 @@ int spawnFromCode(int code, int x, int y) {
         g_startY = y - kTileSize;  // the hero's feet stand on the row below
         return kStartMarker;
     }
-    if (code == -32) {
-        spawnEnemy<Snake>(code, x, y);
-        return kEmpty;
+    switch (code) {
+        case -34:
+        case -33:
+            spawnEnemy<Flyer>(code, x, y);
+            return kEmpty;
+        case -32:
+            spawnEnemy<Snake>(code, x, y);
+            return kEmpty;
+        case -31:
+        case -30:
+        case -29:
+        case -28:
+            spawnEnemy<Tribesman>(code, x, y);
+            return kEmpty;
+        case -27:
+            spawnEnemy<StaticSnake>(code, x, y)->dir = 1;
+            return kEmpty;
+        case -26:
+            spawnEnemy<StaticSnake>(code, x, y)->dir = -1;
+            return kEmpty;
+        // A turret sits in a wall.
+        case -25:
+            spawnEnemy<Turret>(code, x, y)->dir = 1;
+            return kTurretBlock;
+        case -24:
+            spawnEnemy<Turret>(code, x, y)->dir = -1;
+            return kTurretBlock;
+        case -23:
+            spawnEnemy<Bystander>(code, x, y);
+            return kEmpty;
+        case -22:
+            spawnEnemy<Hopper>(code, x, y)->baseY = y;
+            return kEmpty;
+        case -21:
+        case -20:
+        case -13:
+            spawnEnemy<Strider>(code, x, y);
+            return kEmpty;
+        case -19:
+            spawnEnemy<Tiger>(code, x, y);
+            return kEmpty;
+        case -18:
+            spawnEnemy<Creeper>(code, x, y);
+            return kEmpty;
+        case -17:
+        case -16:
+            spawnEnemy<Giant>(code, x, y);
+            return kEmpty;
+        case -15:
+        case -14:
+            spawnEnemy<Gunner>(code, x, y);
+            return kEmpty;
+        default:
+            break;
     }
-    if (code >= -31 && code <= -28) {
-        spawnEnemy<Tribesman>(code, x, y);
-        return kEmpty;
+    if (code < -8) {
+        spawnEnemy<Swimmer>(code, x + 10, y);  // the middle of its cell, left as water
+        return kSwimmerWater;
     }
-    if (code == -25 || code == -24) {
-        spawnEnemy<Turret>(code, x, y)->dir = code == -25 ? 1 : -1;
-        return kTurretBlock;  // a turret sits in a wall
-    }
-    if (code == -22) {
-        spawnEnemy<Hopper>(code, x, y)->baseY = y;
-        return kEmpty;
-    }
-    if (code == -19) {
-        spawnEnemy<Tiger>(code, x, y);
-        return kEmpty;
-    }
-    if (code == -15 || code == -14) {
-        spawnEnemy<Gunner>(code, x, y);
-        return kEmpty;
-    }
-    if (code < -8 && !(code >= -34 && code <= -13)) return kSwimmerWater;
-    if (code >= -8 && code <= -2) {
+    if (code <= -2) {
         spawnEnemy<Enemy>(code, x, y);  // the basic walker
         return kEmpty;
     }
-    if (code <= -2) return kEmpty;  // every other creature
     return code;
 }
