@@ -9,6 +9,7 @@ PACKAGES=(
     libsdl2-mixer-dev libosmesa6-dev
     xvfb xauth xdotool imagemagick
     libgtest-dev libbenchmark-dev libopenmpt-dev
+    clang-14 libclang-rt-14-dev
 )
 
 ensure_packages() {

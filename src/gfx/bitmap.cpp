@@ -3,7 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <new>
+#include <cstdlib>
 
 #include "app/globals.h"
 #include "gfx/draw.h"
@@ -69,11 +69,13 @@ bool Bitmap::loadBmp(const char* fileName) {
     int h = static_cast<int>(rows);
     size_t rowBytes = size_t(w) * 3;
     size_t stride = (rowBytes + 3) & ~size_t(3);
-    unsigned char* fresh = new (std::nothrow) unsigned char[size_t(w) * h * 4]();
-    unsigned char* line = new (std::nothrow) unsigned char[stride]();
+    // calloc: the pages of a picture that a short file never fills are not
+    // even touched, and they read as transparent.
+    auto* fresh = static_cast<unsigned char*>(std::calloc(size_t(w) * h, 4));
+    auto* line = static_cast<unsigned char*>(std::calloc(stride, 1));
     if (!fresh || !line) {
-        delete[] fresh;
-        delete[] line;
+        std::free(fresh);
+        std::free(line);
         return finishLoad(false);
     }
     // Rows a short file does not hold stay zero: transparent.
@@ -90,8 +92,8 @@ bool Bitmap::loadBmp(const char* fileName) {
             out[x * 4 + 3] = (bgr[0] | bgr[1] | bgr[2]) ? 255 : 0;
         }
     }
-    delete[] line;
-    delete[] pixels;
+    std::free(line);
+    std::free(pixels);
     pixels = fresh;
     width = w;
     height = h;

@@ -1,5 +1,6 @@
 // 24-bit BMP pictures read into RGBA memory and uploaded as textures.
 #pragma once
+#include <cstdlib>
 
 // Texture ids, used directly as OpenGL texture names.
 enum TextureId : unsigned {
@@ -31,7 +32,7 @@ constexpr int kMaxBitmapSide = 16384;
 class Bitmap {
    public:
     Bitmap() = default;
-    ~Bitmap() { delete[] pixels; }
+    ~Bitmap() { std::free(pixels); }
     Bitmap(const Bitmap&) = delete;
     Bitmap& operator=(const Bitmap&) = delete;
 
@@ -43,7 +44,7 @@ class Bitmap {
 
     int height = 0;
     int width = 0;
-    unsigned char* pixels = nullptr;  // RGBA, bottom row first
+    unsigned char* pixels = nullptr;  // RGBA, bottom row first; from calloc
 };
 
 extern Bitmap g_bitmap;
