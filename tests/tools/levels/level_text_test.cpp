@@ -1,0 +1,119 @@
+// Level sources: the legend, the map read top row first, and broken sources.
+#include "levels/level_text.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools/levels/level_sketch.h"
+
+namespace {
+
+LevelSource parsed(const std::string& text) {
+    LevelSource source;
+    std::string error;
+    EXPECT_TRUE(parseLevelSource(text, "ok.txt", &source, &error)) << error;
+    return source;
+}
+
+std::string errorOf(const std::string& text) {
+    LevelSource source;
+    std::string error;
+    EXPECT_FALSE(parseLevelSource(text, "bad.txt", &source, &error));
+    return error;
+}
+
+std::string fullRows(int count, const std::string& row = std::string(kLevelSide, '.')) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += row + "\n";
+    return text;
+}
+
+TEST(LevelSourceTest, TheTopLineOfTheMapIsTheTopRowOfTheLevel) {
+    LevelSource source = parsed(sketchSource({"S.E", "#w$", "##T"}));
+    EXPECT_EQ(source.title, "sketch");
+    const LevelGrid& grid = source.grid;
+    EXPECT_EQ(grid.cells[0][0], 1);
+    EXPECT_EQ(grid.cells[0][2], -24);
+    EXPECT_EQ(grid.cells[1][1], -2);
+    EXPECT_EQ(grid.cells[1][2], -100);
+    EXPECT_EQ(grid.cells[2][0], 95);
+    EXPECT_EQ(grid.cells[2][1], -1);
+    EXPECT_EQ(grid.cells[2][2], 104);
+    EXPECT_EQ(grid.cells[99][99], 1);
+    EXPECT_EQ(grid.at(-1, 0), -1);
+    EXPECT_EQ(grid.at(0, 100), -1);
+}
+
+TEST(LevelSourceTest, TheLevelFileListsTheBottomRowFirst) {
+    LevelSource source = parsed(sketchSource({"S.E", "#w$", "##T"}));
+    std::istringstream data(levelDataText(source.grid));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(data, line);) lines.push_back(line);
+    ASSERT_EQ(lines.size(), 100u);
+    std::istringstream bottom(lines[0]);
+    std::vector<int> codes;
+    for (int code; bottom >> code;) codes.push_back(code);
+    ASSERT_EQ(codes.size(), 100u);
+    EXPECT_EQ(codes[0], 1);
+    EXPECT_EQ(codes[1], 1);
+    EXPECT_EQ(codes[2], -24);
+    EXPECT_EQ(lines[1].substr(0, 10), "1 -2 -100 ");
+    EXPECT_EQ(lines[2].substr(0, 11), "95 -1 104 1");
+}
+
+TEST(LevelSourceTest, CommentsBlankLinesAndWindowsLineEndsAreAccepted) {
+    std::string text = "; a comment\r\n\r\ntitle  Docks  \r\nlegend . -1 air\r\nmap\r\n";
+    std::string row = std::string(kLevelSide, '.') + "\r\n";
+    for (int i = 0; i < kLevelSide; ++i) text += row;
+    text += "\r\n; trailing comment\r\n";
+    LevelSource source = parsed(text);
+    EXPECT_EQ(source.title, "Docks");
+    EXPECT_EQ(source.grid.cells[50][50], -1);
+}
+
+TEST(LevelSourceTest, BrokenSourcesNameTheFileAndLine) {
+    const std::string header = "legend . -1\n";
+    struct Case {
+        std::string text, expected;
+    } cases[] = {
+        {header + "map\n" + fullRows(3) + std::string(99, '.') + "\n" + fullRows(96),
+         "bad.txt:6: map row has 99 characters; every row needs 100"},
+        {header + "map\n" + fullRows(1) + std::string(41, '.') + "x" + std::string(58, '.') + "\n" +
+             fullRows(98),
+         "bad.txt:4: unknown character 'x' at column 42"},
+        {header + "map\n" + fullRows(1) + std::string(9, '.') + "\t" + std::string(90, '.') + "\n" +
+             fullRows(98),
+         "bad.txt:4: unknown character byte 0x9 at column 10"},
+        {header + "map\n" + fullRows(60), "bad.txt:62: the map ends after 60 rows; it needs 100"},
+        {header + "map\n" + fullRows(100) + "extra\n", "bad.txt:103: text after the last map row"},
+        {header, "bad.txt:1: no \"map\" line"},
+        {header + "legend . 3\nmap\n", "bad.txt:2: legend '.' is given twice"},
+        {"legend x air\n", "bad.txt:1: legend 'x' has no integer code"},
+        {"legend x 99999999999\n", "bad.txt:1: legend 'x' has no integer code"},
+        {"legend xy 3\n", "bad.txt:1: a legend needs one visible character other than ';'"},
+        {"legend\n", "bad.txt:1: a legend needs one visible character other than ';'"},
+        {"colour red\n", "bad.txt:1: unknown line \"colour\" (expected title, legend or map)"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(errorOf(c.text), c.expected);
+}
+
+TEST(LevelSourceTest, GarbageNeverCrashesTheReader) {
+    std::string noise;
+    for (int i = 0; i < 5000; ++i) noise += static_cast<char>((i * 7919) % 256);
+    errorOf(noise);
+    errorOf("legend . -1\nmap\n" + noise);
+    errorOf(std::string("legend \0 3\n", 11));
+    errorOf("");
+}
+
+TEST(LevelSourceTest, MissingFileIsReported) {
+    LevelSource source;
+    std::string error;
+    EXPECT_FALSE(readLevelSource("/nonexistent/level01.txt", &source, &error));
+    EXPECT_EQ(error, "/nonexistent/level01.txt: cannot be opened");
+}
+
+}  // namespace

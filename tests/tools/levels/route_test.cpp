@@ -1,0 +1,123 @@
+// Routes: their text, their replay, and the search that finds them.
+#include "levels/route.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/frame.h"
+#include "levels/route_search.h"
+#include "support/world.h"
+#include "tools/levels/level_sketch.h"
+
+namespace {
+
+TEST(RouteTextTest, RoutesSurviveTheirTextForm) {
+    Route route;
+    route.add(40, kKeyRight);
+    route.add(8, kKeyRight);  // joins the run before
+    route.add(12, kKeyRight | kKeyUp);
+    route.add(0, kKeyLeft);  // nothing to add
+    route.add(30, 0);
+    route.add(5, kKeyLeft | kKeyDown);
+    ASSERT_EQ(route.runs.size(), 4u);
+    EXPECT_EQ(route.totalFrames(), 95);
+    std::string text = routeText(route, "a test");
+    EXPECT_EQ(text, "; a test\n48 R\n12 RU\n30 -\n5 LD\n");
+    Route back;
+    std::string error;
+    ASSERT_TRUE(parseRoute(text, "r", &back, &error)) << error;
+    EXPECT_EQ(back.runs, route.runs);
+}
+
+TEST(RouteTextTest, BrokenRoutesNameTheLine) {
+    const char* broken[] = {"10 R\nR 10\n", "10 R\n0 R\n",   "10 R\n5 X\n", "10 R\n5 RR\n",
+                            "10 R\n5\n",    "10 R\n5 R R\n", "10 R\n-5 R\n"};
+    for (const char* text : broken) {
+        Route route;
+        std::string error;
+        EXPECT_FALSE(parseRoute(text, "r.route", &route, &error)) << text;
+        EXPECT_EQ(error.substr(0, 10), "r.route:2:") << text;
+    }
+}
+
+// Plays a route in the real frame with the sketch loaded, from its start.
+RouteOutcome play(const std::vector<std::string>& rows, const Route& route) {
+    resetWorld();
+    installLevelWithoutCreatures(sketchGrid(rows));
+    g_levelNumber = 12;  // the exit completes the game instead of loading a file
+    beginLevelRun();
+    return followRoute(route, playFrame);
+}
+
+// A start marker stands one row above the hero's body, as do checkpoints and exits.
+const std::vector<std::string> kGapAndLadder = {
+    "#....................#", "#................E...#", "#....................#",
+    "#...........HH########", "#...........HH.......#", "#.S.....C...HH.......#",
+    "#...........HH.......#", "######...#############",
+};
+
+TEST(RouteSearchTest, FindsAJumpAndAClimbThatTheRealFramePlays) {
+    resetWorld();
+    SearchReport report = searchRoute(sketchGrid(kGapAndLadder));
+    ASSERT_TRUE(report.found);
+    EXPECT_GT(report.route.totalFrames(), 100);
+    RouteOutcome outcome = play(kGapAndLadder, report.route);
+    EXPECT_EQ(outcome.end, RouteEnd::Exited);
+    EXPECT_EQ(outcome.frames, report.route.totalFrames());
+    EXPECT_EQ(g_lives, 6);
+}
+
+TEST(RouteSearchTest, KeepsClearOfSpikesAndGivesUpWhenTheExitIsWalledOff) {
+    const std::vector<std::string> spikes = {
+        "#..........#", "#..........#", "#..........#",
+        "#.S....C.E.#", "#...^^.....#", "############",
+    };
+    resetWorld();
+    SearchReport report = searchRoute(sketchGrid(spikes));
+    ASSERT_TRUE(report.found);
+    EXPECT_EQ(play(spikes, report.route).end, RouteEnd::Exited);
+
+    Route walkRight;
+    walkRight.add(200, kKeyRight);
+    EXPECT_EQ(play(spikes, walkRight).end, RouteEnd::Died);
+
+    const std::vector<std::string> walled = {
+        "#.......#..#",
+        "#.S.C...#E.#",
+        "#.......#..#",
+        "############",
+    };
+    resetWorld();
+    report = searchRoute(sketchGrid(walled));
+    EXPECT_FALSE(report.found);
+    EXPECT_GT(report.expansions, 0);
+}
+
+TEST(RouteSearchTest, DistancesToTheExitGoRoundWalls) {
+    LevelGrid grid = sketchGrid({
+        "#......#",
+        "#.#....#",
+        "#.#E...#",
+        "#.#....#",
+        "########",
+    });
+    std::vector<std::vector<int>> distance = exitDistances(grid);
+    EXPECT_EQ(distance[1][3], 0);   // under the exit
+    EXPECT_EQ(distance[1][1], 8);   // up, over the wall and down again
+    EXPECT_EQ(distance[0][1], -1);  // inside the floor
+}
+
+TEST(RouteSearchTest, TheSearchLeavesTheGameAsItFoundIt) {
+    resetWorld();
+    g_levelNumber = 5;
+    g_startX = 123;
+    searchRoute(sketchGrid(kGapAndLadder));
+    EXPECT_EQ(g_levelNumber, 5);
+    EXPECT_EQ(g_startX, 123);
+    EXPECT_EQ(g_completionTimer, 0);
+    EXPECT_EQ(g_onScreens, 0);
+}
+
+}  // namespace

@@ -1,0 +1,94 @@
+// The twelve levels the game ships: their checks, their built files, and a
+// replay of each stored route through the real game frame.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/frame.h"
+#include "levels/level_codes.h"
+#include "levels/level_set.h"
+#include "levels/route.h"
+#include "support/world.h"
+
+namespace {
+
+std::vector<LevelFile> shippedLevels() {
+    std::vector<LevelFile> levels;
+    std::string error;
+    EXPECT_TRUE(readLevelSet(levelSourceFolder(), &levels, &error)) << error;
+    return levels;
+}
+
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Works inside the data folder while alive, where the game finds its level files.
+class InDataFolder {
+   public:
+    InDataFolder() : previous_(std::filesystem::current_path()) {
+        std::filesystem::current_path(levelDataFolder());
+    }
+    ~InDataFolder() { std::filesystem::current_path(previous_); }
+    InDataFolder(const InDataFolder&) = delete;
+    InDataFolder& operator=(const InDataFolder&) = delete;
+
+   private:
+    std::filesystem::path previous_;
+};
+
+TEST(ShippedLevelsTest, EveryLevelKeepsTheRules) {
+    std::vector<LevelFile> levels = shippedLevels();
+    ASSERT_EQ(levels.size(), static_cast<size_t>(kLevelCount));
+    for (const std::string& problem : checkLevelSet(levels)) ADD_FAILURE() << problem;
+}
+
+TEST(ShippedLevelsTest, TheBuiltLevelFilesAreTheSources) {
+    for (const LevelFile& level : shippedLevels()) {
+        std::filesystem::path built =
+            std::filesystem::path(levelDataFolder()) / levelDataName(level.number);
+        EXPECT_EQ(fileText(built), levelDataText(level.source.grid)) << built;
+    }
+}
+
+// Loads the level from its built file as a level exit does and clears its
+// creatures, then plays the stored route through the game's frame.
+RouteOutcome replay(int number, const Route& route) {
+    resetWorld();
+    g_levelNumber = number;
+    g_level.load();
+    g_enemies.clear();
+    beginLevelRun();
+    return followRoute(route, playFrame);
+}
+
+TEST(ShippedLevelsTest, EveryStoredRouteLeavesItsLevelByTheExit) {
+    InDataFolder inData;
+    for (int number = 1; number <= kLevelCount; ++number) {
+        SCOPED_TRACE("level " + std::to_string(number));
+        Route route;
+        std::string error;
+        ASSERT_TRUE(readRoute(levelRoutePath(levelSourceFolder(), number), &route, &error))
+            << error;
+        RouteOutcome outcome = replay(number, route);
+        EXPECT_EQ(outcome.end, RouteEnd::Exited);
+        EXPECT_GE(g_lives, kStartLives);
+        if (number < kLevelCount) {
+            EXPECT_EQ(g_levelNumber, number + 1);
+        } else {
+            EXPECT_EQ(g_completionTimer, 1);
+            EXPECT_EQ(g_onScreens, 1);
+        }
+    }
+    resetWorld();
+}
+
+}  // namespace

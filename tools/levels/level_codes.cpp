@@ -1,0 +1,75 @@
+// The table of creature kinds and the classes of level codes.
+#include "levels/level_codes.h"
+
+namespace {
+constexpr int kLastLevelOfEra[kEraCount] = {3, 7, 10, 12};
+}  // namespace
+
+const std::vector<CreatureKind>& creatureKinds() {
+    static const std::vector<CreatureKind> kinds = {
+        {"walker", 'W', 0.9f, 0.2f, 0.2f, {-2, -3, -4, -5, -6, -7, -8}},
+        {"swimmer", 'S', 0.2f, 0.5f, 1.0f, {-9, -10, -12}},
+        {"leaper", 'L', 0.3f, 0.9f, 1.0f, {-11}},
+        {"strider", 'R', 1.0f, 0.5f, 0.1f, {-13, -20, -21}},
+        {"gunner", 'G', 0.8f, 0.1f, 0.8f, {-14, -15}},
+        {"giant", 'B', 0.6f, 0.1f, 0.1f, {-16, -17}},
+        {"creeper", 'C', 0.3f, 0.7f, 0.2f, {-18}},
+        {"tiger", 'T', 1.0f, 0.8f, 0.1f, {-19}},
+        {"hopper", 'H', 0.1f, 0.9f, 0.4f, {-22}},
+        {"bystander", 'Y', 0.7f, 0.7f, 0.7f, {-23}},
+        {"turret", 'U', 0.2f, 0.2f, 1.0f, {kCodeTurretLeft, kCodeTurretRight}},
+        {"static snake", 'N', 0.5f, 0.6f, 0.3f, {-26, -27}},
+        {"tribesman", 'M', 0.7f, 0.4f, 0.2f, {-28, -31}},
+        {"clubber", 'K', 0.8f, 0.3f, 0.1f, {-29}},
+        {"thrower", 'X', 0.9f, 0.4f, 0.4f, {-30}},
+        {"snake", 'Z', 0.2f, 0.8f, 0.2f, {-32}},
+        {"fly", 'F', 0.6f, 0.2f, 0.9f, {-33, -34}},
+    };
+    return kinds;
+}
+
+const CreatureKind* creatureKindOf(int code) {
+    for (const CreatureKind& kind : creatureKinds())
+        for (int c : kind.codes)
+            if (c == code) return &kind;
+    return nullptr;
+}
+
+bool isBlockCode(int code) {
+    return code >= 0 && code <= kCodeLastBlock;
+}
+bool isTurretCode(int code) {
+    return code == kCodeTurretLeft || code == kCodeTurretRight;
+}
+bool isSolidCode(int code) {
+    return isBlockCode(code) || isTurretCode(code);
+}
+bool isItemCode(int code) {
+    return code >= kCodeFirstItem && code <= kCodeLastItem;
+}
+bool isCreatureCode(int code) {
+    return code >= kCodeFirstCreature && code <= kCodeLastCreature;
+}
+bool isLadderCode(int code) {
+    return code >= kCodeFirstLadder && code <= kCodeLastLadder;
+}
+bool isWaterCode(int code) {
+    return code >= kCodeFirstWater && code <= kCodeLastWater;
+}
+bool isDeadlyCode(int code) {
+    return code == kCodeDeadlyLow || code == kCodeDeadlyHigh;
+}
+bool isCheckpointCode(int code) {
+    return code == kCodeCheckpoint || code == kCodeWaterCheckpoint;
+}
+
+bool isKnownCode(int code) {
+    return (code >= kCodeEmpty && code <= kCodeLastTile) || isItemCode(code) ||
+           isCreatureCode(code);
+}
+
+int eraOfLevel(int levelNumber) {
+    for (int era = 0; era < kEraCount; ++era)
+        if (levelNumber <= kLastLevelOfEra[era]) return era + 1;
+    return kEraCount;
+}

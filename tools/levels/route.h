@@ -1,0 +1,54 @@
+// Routes: per-frame key scripts that take the hero from a level's start to its exit.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "levels/level_text.h"
+
+class Hero;
+
+// The direction keys a route holds down, as bits.
+enum RouteKey { kKeyLeft = 1, kKeyRight = 2, kKeyUp = 4, kKeyDown = 8 };
+
+// `frames` frames with exactly the keys `keys` held.
+struct RouteRun {
+    int frames;
+    int keys;
+    bool operator==(const RouteRun&) const = default;
+};
+
+struct Route {
+    std::vector<RouteRun> runs;
+    int totalFrames() const;
+    // Appends frames, joining them to the last run when the keys are the same.
+    void add(int frames, int keys);
+};
+
+// Keys as letters, "-" for none: "RU" is right and up.
+std::string keysText(int keys);
+
+// One run per line, "FRAMES KEYS"; lines starting with ';' are comments.
+std::string routeText(const Route& route, const std::string& comment);
+bool parseRoute(std::string_view text, const std::string& name, Route* out, std::string* error);
+bool readRoute(const std::string& path, Route* out, std::string* error);
+
+// Presses and releases the hero's controls to go from the keys `held` to
+// `wanted`: releases first, then presses, always in the same order.
+void changeKeys(Hero& hero, int held, int wanted);
+
+// Puts the level's creatures and tiles into the game's grid, as loading its
+// file does, then removes every creature and pick-up.
+void installLevelWithoutCreatures(const LevelGrid& grid);
+// The hero as a level begins: at the start, standing, no keys held.
+void beginLevelRun();
+
+enum class RouteEnd { Exited, Died, Unfinished };
+struct RouteOutcome {
+    RouteEnd end;
+    int frames;  // frames run until the exit or the death
+};
+// Plays the route from the current state, calling `frame` once a frame, and
+// stops at the first level exit (the level number moves on, or the game
+// completes) or the first lost life.
+RouteOutcome followRoute(const Route& route, void (*frame)());
