@@ -33,6 +33,7 @@ constexpr unsigned kNewMask = 0x80;
 constexpr int kSampleBits = 16;
 
 void checkFits(const Song& song) {
+    checkSongShape(song);
     if (song.channels > kHeaderChannels) throw FormatError("IT holds at most 64 channels");
     if (song.instruments.empty() || static_cast<int>(song.instruments.size()) > kMaxInstruments) {
         throw FormatError("IT holds 1 to 99 samples");

@@ -51,6 +51,7 @@ struct ModCell {
 };
 
 void checkFits(const Song& song) {
+    checkSongShape(song);
     if (song.channels != kChannels) throw FormatError("a MOD has exactly 4 channels");
     if (song.instruments.empty() || static_cast<int>(song.instruments.size()) > kSampleSlots) {
         throw FormatError("a MOD holds 1 to 31 samples");

@@ -31,6 +31,11 @@ std::optional<ModuleFormat> formatForFile(const std::string& fileName);
 // Parses song text and writes it in the given format.
 std::vector<std::uint8_t> buildModule(const std::string& songText, ModuleFormat format);
 
+// Throws FormatError unless every order names a pattern, every pattern holds
+// rows times channels cells, every cell names a real instrument and every
+// channel has a pan: the writers rely on all of it.
+void checkSongShape(const Song& song);
+
 // Clamps a sample to [-1, 1] and scales it to a signed integer of `bits`.
 int quantize(float sample, int bits);
 

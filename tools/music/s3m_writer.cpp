@@ -39,6 +39,7 @@ constexpr int kSampleBits = 8;
 constexpr int kUnsignedOffset = 128;
 
 void checkFits(const Song& song) {
+    checkSongShape(song);
     if (song.instruments.empty() || static_cast<int>(song.instruments.size()) > kMaxInstruments) {
         throw FormatError("S3M holds 1 to 99 samples");
     }

@@ -1,4 +1,15 @@
 // Reads our text recipes: lines of "key value..." words with '#' comments.
+//
+// A layer is one voice; its settings, all optional but a tone's pitch:
+//   wave sine|square [duty]|saw|triangle|fm|noise
+//   pitch FROM [TO [TIME]]    Hz, gliding exponentially over TIME (default:
+//                             the layer); for noise, how often it is redrawn
+//   vibrato RATE SEMITONES    steps TIME s1 s2...  (an arpeggio)
+//   fm RATIO FROM [TO [TIME]] modulator pitch ratio and depth (wave fm)
+//   cutoff FROM [TO [TIME]]   low-pass corner in Hz     highpass HZ (noise)
+//   partials N    drive AMOUNT    gain G    seed N (noise)
+//   delay S   length S   attack S   decay S (time constant)   sustain L
+//   release S (a fade at the end)
 #pragma once
 
 #include <stdexcept>

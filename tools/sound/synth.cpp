@@ -14,6 +14,8 @@ constexpr double kNyquistMargin = 0.95;
 // Noise layers of a looping sound fade out over this long before the loop.
 constexpr double kFreezeFade = 0.005;
 constexpr double kButterworthDamping = 1.41421356237;
+// Bounds the work for very low tones; they are dark enough by then.
+constexpr double kMostPartials = 512.0;
 
 double glideAt(const Glide& g, double t, double layerLength, bool exponential) {
     double span = g.time > 0.0 ? g.time : layerLength;
@@ -70,9 +72,9 @@ class ToneOscillator {
     ToneOscillator(const Layer& layer, double rate) : layer_(layer), rate_(rate) {}
 
     double sample(double phase, double frequency, double cutoff) const {
-        int partials = static_cast<int>(rate_ * 0.5 * kNyquistMargin / frequency);
+        double room = std::min(rate_ * 0.5 * kNyquistMargin / frequency, kMostPartials);
+        int partials = std::max(static_cast<int>(room), 1);
         if (layer_.maxPartials > 0) partials = std::min(partials, layer_.maxPartials);
-        partials = std::max(partials, 1);
         double theta = kTwoPi * phase;
         double c1 = std::cos(theta), s1 = std::sin(theta);
         double cn = 1.0, sn = 0.0, sum = 0.0;
