@@ -2,10 +2,12 @@
 #include "app/startup.h"
 
 #include <GL/freeglut.h>
+#include <X11/Xlib.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "app/display.h"
 #include "app/frame.h"
@@ -42,6 +44,17 @@ void openScreen() {
 
 void onSignal(int sig) { g_quitSignal = sig; }
 
+// GLUT would end the process with its own message; say plainly what is
+// missing. The probe stays connected until GLUT is, because a server whose
+// last client leaves resets and refuses connections for a moment.
+bool displayAvailable(int argc, char** argv, Display** probe) {
+    *probe = nullptr;
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]) == "-display") return true;  // GLUT's own option decides
+    *probe = XOpenDisplay(nullptr);
+    return *probe != nullptr;
+}
+
 void installSignalHandlers() {
     struct sigaction action = {};
     action.sa_handler = onSignal;
@@ -75,8 +88,14 @@ void initGraphics() {
 }
 
 int runGame(int argc, char** argv) {
+    Display* probe;
+    if (!displayAvailable(argc, argv, &probe)) {
+        std::fprintf(stderr, "dorian: cannot open an X display; the game needs a graphical desktop\n");
+        return 1;
+    }
     installSignalHandlers();
     glutInit(&argc, argv);
+    if (probe) XCloseDisplay(probe);
     // freeglut counts elapsed time from glutInit; before it the base differs.
     readElapsedTime();
     glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);

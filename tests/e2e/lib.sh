@@ -6,6 +6,22 @@ export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 # system; leak checks belong to the unit tests.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
 
+# A virtual X server of our own on a free display number that it picks
+# itself, gone when the scenario ends.
+start_virtual_display() {
+    local fifo
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+    xvfb_pid=$!
+    local number
+    read -r -t 20 number <"$fifo"
+    rm -f "$fifo"
+    [ -n "$number" ] || { echo "e2e: Xvfb did not start" >&2; exit 1; }
+    export DISPLAY=":$number"
+    trap 'kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null' EXIT
+}
+
 fail() {
     echo "e2e: $*" >&2
     [ -f "$out/stderr.txt" ] && sed 's/^/  stderr: /' "$out/stderr.txt" >&2

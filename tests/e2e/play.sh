@@ -3,16 +3,14 @@
 # both ways, and checks that the world moved and Escape still exits cleanly.
 # Usage: play.sh GAME DATA [OUT]
 set -u
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
 game=$1 source_data=$2 out=${3:-$(mktemp -d)}
 mkdir -p "$out"
 source "$(dirname "$0")/lib.sh"
+start_virtual_display
 
 # A copy of the data folder whose first level is a long floor with walkers.
 data=$(mktemp -d)
-trap 'rm -rf "$data"' EXIT
+trap 'rm -rf "$data"; kill "$xvfb_pid" 2>/dev/null' EXIT
 cp -r "$source_data"/. "$data"/
 awk 'BEGIN {
     for (row = 0; row < 100; row++) {

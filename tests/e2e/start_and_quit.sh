@@ -2,12 +2,10 @@
 # The real game starts in its data folder, shows a frame and quits on Escape.
 # Usage: start_and_quit.sh GAME DATA [OUT]
 set -u
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
 game=$1 data=$2 out=${3:-$(mktemp -d)}
 mkdir -p "$out"
 source "$(dirname "$0")/lib.sh"
+start_virtual_display
 
 launch_game
 screenshot start

@@ -156,10 +156,12 @@ TEST_F(ShotTest, ShotsPastTheWorldsEdgesReadNoTilesAndStillLeave) {
     left->vx = -2;
     Projectile* wild = fireProjectile(Projectile::kAimedShot, std::numeric_limits<float>::quiet_NaN(), 0, 1);
     Projectile* huge = fireProjectile(Projectile::kAimedShot, 3e38f, 3e38f, 1);
-    frames(15);
-    EXPECT_EQ(left->state, Projectile::kHeroBurst);  // left the window, not a wall
-    EXPECT_EQ(wild->state, Projectile::kAimedBurst);
+    frames(1);
+    EXPECT_EQ(wild->state, Projectile::kAimedBurst);  // not a number: outside the window
     EXPECT_EQ(huge->state, Projectile::kAimedBurst);
+    EXPECT_EQ(left->state, Projectile::kHeroShot);    // x -32: no tile is read out there
+    frames(14);
+    EXPECT_EQ(left->state, Projectile::kHeroBurst);  // left the window, not a wall
     frames(20);
     EXPECT_EQ(g_projectiles.first, nullptr);
 }
