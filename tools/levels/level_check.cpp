@@ -130,6 +130,50 @@ void checkPlacement(const LevelGrid& grid, const std::vector<std::vector<bool>>&
     }
 }
 
+bool isWaterAfterLoad(int code) {
+    const CreatureKind* kind = creatureKindOf(code);
+    return isWaterCode(code) || (kind && kind->habitat == Habitat::Water);
+}
+
+bool nextToWater(const LevelGrid& grid, int row, int col) {
+    return isWaterAfterLoad(grid.at(row - 1, col)) || isWaterAfterLoad(grid.at(row + 1, col)) ||
+           isWaterAfterLoad(grid.at(row, col - 1)) || isWaterAfterLoad(grid.at(row, col + 1));
+}
+
+// What is wrong with where a creature stands, or "" if it can live there.
+std::string habitatProblem(const LevelGrid& grid, const CreatureKind& kind, int row, int col) {
+    bool ground = isSolidCode(grid.at(row - 1, col));
+    switch (kind.habitat) {
+        case Habitat::Ground:
+            return ground ? "" : "has no ground under it";
+        case Habitat::TallGround:
+            if (!ground) return "has no ground under it";
+            return isSolidCode(grid.at(row + 1, col)) ? "has no room above it" : "";
+        case Habitat::Water:
+            return nextToWater(grid, row, col) ? "" : "is not in water";
+        case Habitat::Wall:
+            return isSolidCode(grid.at(row + 1, col)) || ground ? "" : "is not set in a wall";
+        case Habitat::Air:
+            return "";
+    }
+    return "";
+}
+
+// Each kind where its way of moving works: walkers on ground, swimmers in
+// water, turrets in walls.
+void checkHabitats(const LevelGrid& grid, std::vector<std::string>* problems) {
+    for (int row = 0; row < kLevelSide; ++row) {
+        for (int col = 0; col < kLevelSide; ++col) {
+            const CreatureKind* kind = creatureKindOf(grid.cells[row][col]);
+            if (!kind) continue;
+            std::string problem = habitatProblem(grid, *kind, row, col);
+            if (!problem.empty())
+                problems->push_back("the " + kind->name + " at " + placeName(row, col) + " " +
+                                    problem);
+        }
+    }
+}
+
 }  // namespace
 
 bool findHeroStart(const LevelGrid& grid, int* row, int* col) {
@@ -143,6 +187,7 @@ bool findHeroStart(const LevelGrid& grid, int* row, int* col) {
 std::vector<std::string> checkLevel(const LevelGrid& grid) {
     std::vector<std::string> problems;
     checkCodes(grid, &problems);
+    checkHabitats(grid, &problems);
     Census census = countSpecials(grid);
     checkStart(grid, census, &problems);
     if (census.exits == 0) problems.push_back("there is no exit (code 104)");

@@ -27,12 +27,22 @@ constexpr int kCodeLastCreature = -2;
 constexpr int kCodeTurretLeft = -24;
 constexpr int kCodeTurretRight = -25;
 
+// Where a kind of creature can live.
+enum class Habitat {
+    Ground,      // walks on solid ground
+    TallGround,  // walks on solid ground and stands two cells high
+    Water,       // swims, so water lies next to it
+    Air,         // flies or strolls along its row, over gaps
+    Wall,        // sits in a wall, facing open space
+};
+
 // One kind of creature and the spawn codes that make it.
 struct CreatureKind {
     std::string name;
     char letter;    // its mark on the level maps
     float r, g, b;  // its colour on the level maps
     std::vector<int> codes;
+    Habitat habitat;
 };
 
 const std::vector<CreatureKind>& creatureKinds();

@@ -58,16 +58,15 @@ bool markOf(int code, Mark* mark) {
 }
 
 // Places where the hero's journey changes get a coloured frame.
-bool frameOf(int code, float rgb[3]) {
-    const float start[3] = {0.2f, 1.0f, 0.2f}, exit[3] = {1.0f, 1.0f, 1.0f},
-                checkpoint[3] = {0.3f, 0.6f, 1.0f};
-    const float* chosen = code == kCodeStart       ? start
-                          : code == kCodeExit      ? exit
-                          : isCheckpointCode(code) ? checkpoint
-                                                   : nullptr;
-    if (!chosen) return false;
-    std::copy(chosen, chosen + 3, rgb);
-    return true;
+constexpr float kStartFrame[3] = {0.2f, 1.0f, 0.2f};
+constexpr float kExitFrame[3] = {1.0f, 1.0f, 1.0f};
+constexpr float kCheckpointFrame[3] = {0.3f, 0.6f, 1.0f};
+
+const float* frameOf(int code) {
+    if (code == kCodeStart) return kStartFrame;
+    if (code == kCodeExit) return kExitFrame;
+    if (isCheckpointCode(code)) return kCheckpointFrame;
+    return nullptr;
 }
 
 void worldProjection(int width, int height) {
@@ -150,8 +149,8 @@ void LevelMapRenderer::drawMarks(const LevelGrid& grid) {
         for (int col = 0; col < kGridSize; ++col) {
             int code = grid.cells[row][col];
             float x = col * kTileSize, y = row * kTileSize;
-            float rgb[3];
-            if (frameOf(code, rgb)) drawFrame(x, y, x + kTileSize, y + kTileSize, rgb);
+            if (const float* rgb = frameOf(code))
+                drawFrame(x, y, x + kTileSize, y + kTileSize, rgb);
             Mark mark;
             if (markOf(code, &mark)) drawMark(x + kTileSize / 2.0f, y + kTileSize / 2.0f, mark);
         }
@@ -189,38 +188,78 @@ Image LevelMapRenderer::render(const LevelGrid& grid, int size,
     return readBack(0, 0, kWorldSide, kWorldSide, size, size);
 }
 
+namespace {
+
+constexpr float kKeyWidth = 400;
+constexpr float kKeyLineHeight = kMarkSize + 8;
+constexpr float kKeyTextScale = 2.5f;
+
+// One line of the key: a mark, a frame or a piece of trail, and its name.
+struct KeyLine {
+    enum Symbol { kMarkSymbol, kFrameSymbol, kTrailSymbol } symbol;
+    Mark mark;
+    const float* frame;
+    std::string name;
+};
+
+std::vector<KeyLine> keyLines() {
+    std::vector<KeyLine> lines;
+    for (const CreatureKind& kind : creatureKinds())
+        lines.push_back(
+            {KeyLine::kMarkSymbol, {kind.letter, kind.r, kind.g, kind.b}, nullptr, kind.name});
+    lines.push_back({KeyLine::kMarkSymbol, kPointsMark, nullptr, "points"});
+    lines.push_back({KeyLine::kMarkSymbol, kLifeMark, nullptr, "extra life"});
+    lines.push_back({KeyLine::kFrameSymbol, {}, kStartFrame, "start"});
+    lines.push_back({KeyLine::kFrameSymbol, {}, kCheckpointFrame, "checkpoint"});
+    lines.push_back({KeyLine::kFrameSymbol, {}, kExitFrame, "exit"});
+    lines.push_back({KeyLine::kTrailSymbol, {}, nullptr, "the hero's route"});
+    return lines;
+}
+
+void drawKeySymbol(float cx, float cy, const KeyLine& line) {
+    const float half = kTileSize / 2.0f;
+    switch (line.symbol) {
+        case KeyLine::kMarkSymbol:
+            drawMark(cx, cy, line.mark);
+            break;
+        case KeyLine::kFrameSymbol:
+            drawFrame(cx - half, cy - half, cx + half, cy + half, line.frame);
+            break;
+        case KeyLine::kTrailSymbol:
+            drawBox(cx, cy, half, kTrailColour[0], kTrailColour[1], kTrailColour[2], 1);
+            break;
+    }
+}
+
+void drawKeyName(float x, float cy, std::string name) {
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    glPushMatrix();
+    glTranslatef(x, cy - kGlyphSize * kKeyTextScale / 2, 0);
+    glScalef(kKeyTextScale, kKeyTextScale, 1);
+    setColor(1, 1, 1, 1);
+    printText(0, 0, name.c_str());
+    glPopMatrix();
+}
+
+}  // namespace
+
 Image LevelMapRenderer::renderKey(int width) {
     if (!ok() || width <= 0) return Image();
-    struct Line {
-        Mark mark;
-        std::string name;
-    };
-    std::vector<Line> lines;
-    for (const CreatureKind& kind : creatureKinds())
-        lines.push_back({{kind.letter, kind.r, kind.g, kind.b}, kind.name});
-    lines.push_back({kPointsMark, "points"});
-    lines.push_back({kLifeMark, "extra life"});
-    const float lineHeight = kMarkSize + 8, keyWidth = 400;
-    const float keyHeight = lineHeight * lines.size() + 8;
+    std::vector<KeyLine> lines = keyLines();
+    const float keyHeight = kKeyLineHeight * lines.size() + 8;
     worldProjection(kWorldSide, kWorldSide);
     glClearColor(kSky[0], kSky[1], kSky[2], 1);
     clearScreen();
     blendNormal();
     for (size_t i = 0; i < lines.size(); ++i) {
-        float cy = keyHeight - lineHeight * (i + 0.5f) - 4;
-        drawMark(8 + kMarkSize / 2, cy, lines[i].mark);
-        std::string name = lines[i].name;
-        for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        glPushMatrix();
-        glTranslatef(kMarkSize + 20, cy - kGlyphSize * 2.5f / 2, 0);
-        glScalef(2.5f, 2.5f, 1);
-        setColor(1, 1, 1, 1);
-        printText(0, 0, name.c_str());
-        glPopMatrix();
+        float cy = keyHeight - kKeyLineHeight * (i + 0.5f) - 4;
+        drawKeySymbol(8 + kMarkSize / 2, cy, lines[i]);
+        drawKeyName(kMarkSize + 20, cy, lines[i].name);
     }
+    setColor(1, 1, 1, 1);
     context_->finish();
-    int outHeight = static_cast<int>(keyHeight * width / keyWidth);
-    return readBack(0, 0, static_cast<int>(keyWidth), static_cast<int>(keyHeight), width,
+    int outHeight = static_cast<int>(keyHeight * width / kKeyWidth);
+    return readBack(0, 0, static_cast<int>(kKeyWidth), static_cast<int>(keyHeight), width,
                     outHeight);
 }
 

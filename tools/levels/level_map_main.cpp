@@ -15,6 +15,7 @@
 namespace {
 
 constexpr int kDefaultSize = 500;
+constexpr int kKeyWidth = 250;
 constexpr Rgba kUnused{0, 0, 0, 255};
 
 int usage() {
@@ -72,5 +73,5 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    return writePng(output / "key.png", renderer.renderKey(size)) ? 0 : 1;
+    return writePng(output / "key.png", renderer.renderKey(kKeyWidth)) ? 0 : 1;
 }

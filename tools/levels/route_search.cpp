@@ -127,7 +127,7 @@ class RouteSearch {
         nodes_.push_back({g_hero, g_startX, g_startY, 0, -1, -1, 0});
         seen_.insert(stateKey(g_hero, 0));
         open_.push({priorityOf(g_hero, 0), 0, 0});
-        while (!open_.empty() && report_.expansions < settings_.maxExpansions) {
+        while (!open_.empty() && static_cast<long>(nodes_.size()) < settings_.maxStates) {
             int index = open_.top().node;
             open_.pop();
             ++report_.expansions;
@@ -218,10 +218,6 @@ bool routeHolds(const LevelGrid& grid, const Route& route) {
     return followRoute(route, heroFrame).end == RouteEnd::Exited;
 }
 
-}  // namespace
-
-namespace {
-
 constexpr int kJumpRows = 3;  // a jump lifts the hero's body three rows
 
 // The ways through a level as a walker, climber, swimmer and jumper sees
@@ -285,12 +281,14 @@ std::vector<std::vector<int>> exitDistances(const LevelGrid& grid) {
 }
 
 namespace {
+
 std::vector<TrailPoint>* s_trail = nullptr;
 
 void heroFrameOnTrail() {
     heroFrame();
     s_trail->push_back({g_hero.x, g_hero.y});
 }
+
 }  // namespace
 
 std::vector<TrailPoint> routeTrail(const LevelGrid& grid, const Route& route) {

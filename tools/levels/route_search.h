@@ -6,7 +6,7 @@
 #include "levels/route.h"
 
 struct SearchSettings {
-    long maxExpansions = 4'000'000;  // give up after trying this many hero states
+    long maxStates = 1'000'000;     // give up after keeping this many hero states
     double heuristicWeight = 2.0;    // how strongly the search leans towards the exit
 };
 

@@ -105,6 +105,30 @@ TEST(LevelCheckTest, CreaturesAndTurretsMustFaceThePlayArea) {
     EXPECT_EQ(problems[1], "code -2 at map line 90 column 21 is outside the play area");
 }
 
+TEST(LevelCheckTest, CreaturesLiveWhereTheirWayOfMovingWorks) {
+    LevelGrid grid = sketchGrid({
+        "#.........~~~#",
+        "#.........~~~#",
+        "#S.....C....E#",
+        "#............#",
+        "##############",
+    });
+    grid.cells[1][3] = -19;   // a tiger on the floor: fine
+    grid.cells[2][4] = -2;    // a walker in mid-air
+    grid.cells[1][5] = -16;   // a giant on the floor...
+    grid.cells[2][5] = 1;     // ...under a block
+    grid.cells[4][11] = -9;   // a swimmer in the water: fine
+    grid.cells[1][9] = -10;   // a swimmer on dry land
+    grid.cells[3][8] = -33;   // a fly in the air: fine
+    grid.cells[1][13] = -24;  // a turret in the right wall: fine
+    grid.cells[1][2] = -25;   // a turret on the floor is a block of its own: fine
+    std::vector<std::string> problems = checkLevel(grid);
+    ASSERT_EQ(problems.size(), 3u);
+    EXPECT_EQ(problems[0], "the giant at map line 99 column 6 has no room above it");
+    EXPECT_EQ(problems[1], "the swimmer at map line 99 column 10 is not in water");
+    EXPECT_EQ(problems[2], "the walker at map line 98 column 5 has no ground under it");
+}
+
 // Every kind once, on levels 1 to 12, with an extra life in each era.
 std::vector<NumberedLevel> fullCast() {
     std::vector<NumberedLevel> levels;
