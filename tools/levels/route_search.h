@@ -6,8 +6,8 @@
 #include "levels/route.h"
 
 struct SearchSettings {
-    long maxStates = 1'000'000;     // give up after keeping this many hero states
-    double heuristicWeight = 2.0;    // how strongly the search leans towards the exit
+    long maxStates = 1'000'000;    // give up after keeping this many hero states
+    double heuristicWeight = 2.0;  // how strongly the search leans towards the exit
 };
 
 struct SearchReport {
