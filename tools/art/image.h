@@ -1,5 +1,6 @@
 // In-memory pictures of the art generator: opaque colours or transparency.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

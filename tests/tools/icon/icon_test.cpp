@@ -1,0 +1,48 @@
+// The desktop icon is cut from the right cell and framed on its tile.
+#include "icon/icon.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "gfx/bitmap.h"
+
+namespace {
+
+// A 10 by 10 sheet: red everywhere, green in the shooting-pose cell
+// (columns 6 and 7, rows 8 and 9 from the bottom).
+void paintSheet(Bitmap& sheet) {
+    sheet.width = sheet.height = 10;
+    sheet.pixels = static_cast<unsigned char*>(std::calloc(100, 4));
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x) {
+            unsigned char* p = sheet.pixels + (y * 10 + x) * 4;
+            bool pose = x >= 6 && x < 8 && y >= 8;
+            p[0] = pose ? 0 : 255;
+            p[1] = pose ? 255 : 0;
+            p[3] = 255;
+        }
+}
+
+TEST(Icon, ShowsThePoseCellOnARoundedTile) {
+    Bitmap sheet;
+    paintSheet(sheet);
+    Image icon = makeIcon(sheet, 48);
+    ASSERT_EQ(icon.width(), 48);
+    EXPECT_FALSE(icon.at(0, 0).opaque());  // rounded corner
+    Rgba centre = icon.at(24, 24);
+    EXPECT_EQ(centre.g, 255);
+    EXPECT_EQ(centre.r, 0);
+    EXPECT_TRUE(icon.at(24, 1).opaque());  // the rim frames the tile
+}
+
+TEST(Icon, RefusesSheetsAndSizesItCannotUse) {
+    Bitmap empty;
+    EXPECT_EQ(makeIcon(empty, 64).width(), 0);
+    Bitmap sheet;
+    paintSheet(sheet);
+    EXPECT_EQ(makeIcon(sheet, 4).width(), 0);
+}
+
+}  // namespace
