@@ -176,14 +176,6 @@ void checkHabitats(const LevelGrid& grid, std::vector<std::string>* problems) {
 
 }  // namespace
 
-bool findHeroStart(const LevelGrid& grid, int* row, int* col) {
-    Census census = countSpecials(grid);
-    if (census.starts == 0) return false;
-    *row = census.startRow - 1;
-    *col = census.startCol;
-    return true;
-}
-
 std::vector<std::string> checkLevel(const LevelGrid& grid) {
     std::vector<std::string> problems;
     checkCodes(grid, &problems);

@@ -170,8 +170,25 @@ void LevelMapRenderer::drawTrail(const std::vector<TrailPoint>& trail) {
     setColor(1, 1, 1, 1);
 }
 
+namespace {
+
+constexpr float kTitleScale = 8.0f;  // 5-unit glyphs become 40 units
+constexpr float kTitleMargin = 40.0f;
+
+void drawTitle(std::string title) {
+    for (char& c : title) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    glPushMatrix();
+    glTranslatef(kTitleMargin, kWorldSide - kTitleMargin - kGlyphSize * kTitleScale, 0);
+    glScalef(kTitleScale, kTitleScale, 1);
+    setColor(1, 1, 1, 1);
+    printText(0, 0, title.c_str());
+    glPopMatrix();
+}
+
+}  // namespace
+
 Image LevelMapRenderer::render(const LevelGrid& grid, int size,
-                               const std::vector<TrailPoint>& trail) {
+                               const std::vector<TrailPoint>& trail, const std::string& title) {
     if (!ok() || size <= 0) return Image();
     const int savedScrollX = g_scrollX, savedScrollY = g_scrollY;
     installLevelWithoutCreatures(grid);
@@ -182,6 +199,7 @@ Image LevelMapRenderer::render(const LevelGrid& grid, int size,
     worldProjection(kWorldSide, kWorldSide);
     drawTrail(trail);
     drawMarks(grid);
+    drawTitle(title);
     context_->finish();
     g_scrollX = savedScrollX;
     g_scrollY = savedScrollY;

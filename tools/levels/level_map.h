@@ -1,6 +1,7 @@
 // Whole-level maps: every cell through the game's tile drawing, with a mark for each spawn code.
 #pragma once
 #include <memory>
+#include <string>
 
 #include "art/image.h"
 #include "levels/level_text.h"
@@ -19,8 +20,10 @@ class LevelMapRenderer {
 
     bool ok() const;
     // The level scaled to `size` by `size` pixels, each pixel the average of
-    // the world units it covers, with the hero's trail drawn over it.
-    Image render(const LevelGrid& grid, int size, const std::vector<TrailPoint>& trail = {});
+    // the world units it covers, with the hero's trail drawn over it and the
+    // title in its top left corner.
+    Image render(const LevelGrid& grid, int size, const std::vector<TrailPoint>& trail = {},
+                 const std::string& title = "");
     // A key to the marks: each creature kind and pick-up with its name.
     Image renderKey(int width);
 

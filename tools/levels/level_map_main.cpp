@@ -68,7 +68,8 @@ int main(int argc, char** argv) {
         std::vector<TrailPoint> trail;
         if (readRoute(levelRoutePath(sources.string(), level.number), &route, &ignored))
             trail = routeTrail(level.source.grid, route);
-        if (!writePng(output / name, renderer.render(level.source.grid, size, trail))) {
+        std::string title = "Level " + std::to_string(level.number) + ": " + level.source.title;
+        if (!writePng(output / name, renderer.render(level.source.grid, size, trail, title))) {
             std::fprintf(stderr, "%s: cannot be written\n", (output / name).string().c_str());
             return 1;
         }
