@@ -13,6 +13,9 @@ namespace {
 
 constexpr char kCommentMark = ';';
 constexpr char kNoKeys = '-';
+// No run of keys lasts longer than this (about 24 minutes of play), so that a
+// damaged route cannot keep a replay busy for hours.
+constexpr int kLongestRun = 100'000;
 // The letters of the keys, in the order they are written and pressed.
 constexpr struct {
     int key;
@@ -89,12 +92,12 @@ bool parseRoute(std::string_view text, const std::string& name, Route* out, std:
         int frames = 0, keys = 0;
         auto [end, ec] =
             std::from_chars(framesWord.data(), framesWord.data() + framesWord.size(), frames);
-        bool framesOk =
-            ec == std::errc() && end == framesWord.data() + framesWord.size() && frames > 0;
+        bool framesOk = ec == std::errc() && end == framesWord.data() + framesWord.size() &&
+                        frames > 0 && frames <= kLongestRun;
         if (!framesOk || !(words >> keysWord) || !parseKeys(keysWord, &keys) || (words >> extra)) {
             *error = name + ":" + std::to_string(number) +
-                     ": expected \"FRAMES KEYS\" with a positive count and keys from L, R, U, D "
-                     "or -";
+                     ": expected \"FRAMES KEYS\" with a count from 1 to " +
+                     std::to_string(kLongestRun) + " and keys from L, R, U, D or -";
             return false;
         }
         route.runs.push_back({frames, keys});

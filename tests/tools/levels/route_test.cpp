@@ -32,8 +32,9 @@ TEST(RouteTextTest, RoutesSurviveTheirTextForm) {
 }
 
 TEST(RouteTextTest, BrokenRoutesNameTheLine) {
-    const char* broken[] = {"10 R\nR 10\n", "10 R\n0 R\n",   "10 R\n5 X\n", "10 R\n5 RR\n",
-                            "10 R\n5\n",    "10 R\n5 R R\n", "10 R\n-5 R\n"};
+    const char* broken[] = {"10 R\nR 10\n", "10 R\n0 R\n",      "10 R\n5 X\n",
+                            "10 R\n5 RR\n", "10 R\n5\n",        "10 R\n5 R R\n",
+                            "10 R\n-5 R\n", "10 R\n100001 R\n", "10 R\n99999999999 R\n"};
     for (const char* text : broken) {
         Route route;
         std::string error;
