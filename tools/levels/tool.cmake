@@ -46,12 +46,3 @@ add_custom_target(level_maps
   DEPENDS dorian_level_maps levels art
   COMMENT "Drawing the level maps into docs/levels"
   VERBATIM)
-
-# The tests replay the routes on the built level files, so they come after
-# them; the test target only exists once the whole project has been read.
-function(dorian_tests_need_levels)
-  if(TARGET dorian_tests)
-    add_dependencies(dorian_tests levels)
-  endif()
-endfunction()
-cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL dorian_tests_need_levels)
