@@ -1,4 +1,6 @@
 // Dorian Hazardous: starts the game.
 #include "app/startup.h"
 
-int main(int argc, char** argv) { return runGame(argc, argv); }
+int main(int argc, char** argv) {
+    return runGame(argc, argv);
+}

@@ -22,7 +22,9 @@ constexpr int kMuzzleAhead = 12;  // the shot starts this far in front of the he
 constexpr int kMuzzleHeight = 7;  // and aims from this far above its feet
 constexpr float kAimScale = 10.0f;
 
-bool inPlay() { return g_onScreens != 1; }
+bool inPlay() {
+    return g_onScreens != 1;
+}
 
 void toggleBackground() {
     g_backgroundOn = 1 - g_backgroundOn;
@@ -93,14 +95,29 @@ void onKeyDown(unsigned char key, int, int) {
         return;
     }
     switch (key) {
-        case 'a': g_hero.pressLeft(); break;
-        case 'd': g_hero.pressRight(); break;
-        case 'w': g_hero.pressUp(); break;
-        case 's': g_hero.pressDown(); break;
-        case 'b': toggleBackground(); break;
-        case 'm': toggleMusic(); break;
-        case ' ': fireStraightShot(); break;
-        default: break;
+        case 'a':
+            g_hero.pressLeft();
+            break;
+        case 'd':
+            g_hero.pressRight();
+            break;
+        case 'w':
+            g_hero.pressUp();
+            break;
+        case 's':
+            g_hero.pressDown();
+            break;
+        case 'b':
+            toggleBackground();
+            break;
+        case 'm':
+            toggleMusic();
+            break;
+        case ' ':
+            fireStraightShot();
+            break;
+        default:
+            break;
     }
 }
 
@@ -108,11 +125,20 @@ void onKeyUp(unsigned char key, int, int) {
     if (key == ' ') g_hero.shooting = 0;
     if (!inPlay()) return;
     switch (key) {
-        case 'a': g_hero.releaseLeft(); break;
-        case 'd': g_hero.releaseRight(); break;
-        case 'w': g_hero.releaseUp(); break;
-        case 's': g_hero.releaseDown(); break;
-        default: break;
+        case 'a':
+            g_hero.releaseLeft();
+            break;
+        case 'd':
+            g_hero.releaseRight();
+            break;
+        case 'w':
+            g_hero.releaseUp();
+            break;
+        case 's':
+            g_hero.releaseDown();
+            break;
+        default:
+            break;
     }
 }
 
@@ -123,22 +149,40 @@ void onSpecialDown(int key, int, int) {
         return;
     }
     switch (key) {
-        case GLUT_KEY_LEFT: g_hero.pressLeft(); break;
-        case GLUT_KEY_RIGHT: g_hero.pressRight(); break;
-        case GLUT_KEY_UP: pressUpWithSound(); break;
-        case GLUT_KEY_DOWN: g_hero.pressDown(); break;
-        default: break;
+        case GLUT_KEY_LEFT:
+            g_hero.pressLeft();
+            break;
+        case GLUT_KEY_RIGHT:
+            g_hero.pressRight();
+            break;
+        case GLUT_KEY_UP:
+            pressUpWithSound();
+            break;
+        case GLUT_KEY_DOWN:
+            g_hero.pressDown();
+            break;
+        default:
+            break;
     }
 }
 
 void onSpecialUp(int key, int, int) {
     if (!inPlay()) return;
     switch (key) {
-        case GLUT_KEY_LEFT: g_hero.releaseLeft(); break;
-        case GLUT_KEY_RIGHT: g_hero.releaseRight(); break;
-        case GLUT_KEY_UP: g_hero.releaseUp(); break;
-        case GLUT_KEY_DOWN: g_hero.releaseDown(); break;
-        default: break;
+        case GLUT_KEY_LEFT:
+            g_hero.releaseLeft();
+            break;
+        case GLUT_KEY_RIGHT:
+            g_hero.releaseRight();
+            break;
+        case GLUT_KEY_UP:
+            g_hero.releaseUp();
+            break;
+        case GLUT_KEY_DOWN:
+            g_hero.releaseDown();
+            break;
+        default:
+            break;
     }
 }
 

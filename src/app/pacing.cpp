@@ -21,7 +21,9 @@ int waitForFrameEnd(int last, ClockFn now, SleepFn sleep) {
     }
 }
 
-int glutElapsedMs() { return glutGet(GLUT_ELAPSED_TIME); }
+int glutElapsedMs() {
+    return glutGet(GLUT_ELAPSED_TIME);
+}
 
 int monotonicMs() {
     using namespace std::chrono;

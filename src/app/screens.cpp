@@ -28,7 +28,9 @@ constexpr Era kEras[kEraCount] = {
     {"FUTURISTIC", 11, 2, nullptr},
 };
 
-const Era& era(int number) { return kEras[(number >= 1 && number <= kEraCount ? number : 1) - 1]; }
+const Era& era(int number) {
+    return kEras[(number >= 1 && number <= kEraCount ? number : 1) - 1];
+}
 
 // The era's first level, loaded afresh, with the hero at its start.
 void loadFirstLevelOfEra() {
@@ -48,8 +50,12 @@ void drawDimmedLevel() {
 }
 }  // namespace
 
-int firstLevelOfEra(int number) { return era(number).firstLevel; }
-int songOfEra(int number) { return era(number).song; }
+int firstLevelOfEra(int number) {
+    return era(number).firstLevel;
+}
+int songOfEra(int number) {
+    return era(number).song;
+}
 
 int songOfLevel(int level) {
     if (level >= 11) return songOfEra(4);
@@ -132,13 +138,15 @@ void drawWelcomeMenu() {
 void drawCompletionScreen() {
     drawDimmedLevel();
     if (g_fullRun) {
-        static const char* const lines[] = {"CONGRATULATIONS!", "YOU HAVE COMPLETED DORIAN HAZARDOUS"};
+        static const char* const lines[] = {"CONGRATULATIONS!",
+                                            "YOU HAVE COMPLETED DORIAN HAZARDOUS"};
         static const int ys[] = {200, 190};
         printLines(25, lines, ys, 2);
     } else {
-        static const char* const lines[] = {
-            "CONGRATULATIONS!", "YOU HAVE COMPLETED LEVEL 12.", "HOWEVER, TO COMPLETE THE GAME PROPERLY",
-            "YOU MUST COMPLETE LEVELS 1 TO 12", "IN ONE GAME, STARTING FROM LEVEL 1."};
+        static const char* const lines[] = {"CONGRATULATIONS!", "YOU HAVE COMPLETED LEVEL 12.",
+                                            "HOWEVER, TO COMPLETE THE GAME PROPERLY",
+                                            "YOU MUST COMPLETE LEVELS 1 TO 12",
+                                            "IN ONE GAME, STARTING FROM LEVEL 1."};
         static const int ys[] = {200, 190, 180, 170, 160};
         printLines(40, lines, ys, 5);
     }
@@ -154,16 +162,15 @@ void drawCompletionScreen() {
 void drawStoryPage() {
     updateCamera(g_hero.x, g_hero.y);
     drawDimmedLevel();
-    static const char* const lines[] = {
-        "OTTO LEAPS INTO THE TELEPORTER AT THE END OF",
-        "THE FAT GUY'S HEADQUARTERS AND FLICKS THE SWITCH,",
-        "HOPING TO TRACK THE FAT GUY'S MOVEMENTS BACK,",
-        "FORWARD OR EVEN SIDEWAYS THROUGH TIME...",
-        "OTTO FINDS HIMSELF TRANSPORTED TO A STRANGE",
-        "PARALLEL WORLD. SWAPPING HIS CAPE FOR MORE",
-        "DISCREET CLOTHING, HE SETS OFF ON A QUEST TO",
-        "DEFEAT THE FAT GUY AND TELEPORT HOME...",
-        "PRESS ENTER"};
+    static const char* const lines[] = {"OTTO LEAPS INTO THE TELEPORTER AT THE END OF",
+                                        "THE FAT GUY'S HEADQUARTERS AND FLICKS THE SWITCH,",
+                                        "HOPING TO TRACK THE FAT GUY'S MOVEMENTS BACK,",
+                                        "FORWARD OR EVEN SIDEWAYS THROUGH TIME...",
+                                        "OTTO FINDS HIMSELF TRANSPORTED TO A STRANGE",
+                                        "PARALLEL WORLD. SWAPPING HIS CAPE FOR MORE",
+                                        "DISCREET CLOTHING, HE SETS OFF ON A QUEST TO",
+                                        "DEFEAT THE FAT GUY AND TELEPORT HOME...",
+                                        "PRESS ENTER"};
     static const int ys[] = {200, 190, 180, 170, 150, 140, 130, 120, 60};
     printLines(25, lines, ys, 9);
     bindTexture(kTexHero);

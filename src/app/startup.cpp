@@ -42,7 +42,9 @@ void openScreen() {
     glutFullScreen();
 }
 
-void onSignal(int sig) { g_quitSignal = sig; }
+void onSignal(int sig) {
+    g_quitSignal = sig;
+}
 
 // GLUT would end the process with its own message; say plainly what is
 // missing. The probe stays connected until GLUT is, because a server whose
@@ -82,7 +84,8 @@ void initGraphics() {
     buildFont();
     initSounds();
     if (!initMusic()) {
-        std::fprintf(stderr, "dorian: the installed SDL_mixer library is older than the game needs\n");
+        std::fprintf(stderr,
+                     "dorian: the installed SDL_mixer library is older than the game needs\n");
         quitGame(1);
     }
 }
@@ -90,7 +93,8 @@ void initGraphics() {
 int runGame(int argc, char** argv) {
     Display* probe;
     if (!displayAvailable(argc, argv, &probe)) {
-        std::fprintf(stderr, "dorian: cannot open an X display; the game needs a graphical desktop\n");
+        std::fprintf(stderr,
+                     "dorian: cannot open an X display; the game needs a graphical desktop\n");
         return 1;
     }
     installSignalHandlers();

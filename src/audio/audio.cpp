@@ -6,8 +6,8 @@
 
 const char* const kSongFiles[kSongCount] = {"music/survival.it", "music/capslock.mod",
                                             "music/mr_ntid.it", "music/mr_estm.s3m"};
-const char* const kEffectFiles[kEffectCount] = {"waa.wav",   "zap.wav",   "pickup.wav",
-                                                "pop.wav",   "spark.wav", "jump.wav"};
+const char* const kEffectFiles[kEffectCount] = {"waa.wav", "zap.wav",   "pickup.wav",
+                                                "pop.wav", "spark.wav", "jump.wav"};
 const int kSongVolumes[kSongCount] = {256, 200, 65, 256};
 
 Mix_Music* g_songs[kSongCount] = {};
@@ -77,7 +77,9 @@ void playSong(int slot) {
     Mix_PlayMusic(g_songs[slot], -1);
 }
 
-int isSongPlaying(int slot) { return slot >= 0 && slot == g_playingSong; }
+int isSongPlaying(int slot) {
+    return slot >= 0 && slot == g_playingSong;
+}
 
 void shutdownAudio() {
     if (g_soundDevice) {

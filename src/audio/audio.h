@@ -5,12 +5,12 @@ typedef struct _Mix_Music Mix_Music;
 typedef struct Mix_Chunk Mix_Chunk;
 
 enum Effect {
-    kEffectWaa,    // the hero is hit
-    kEffectZap,    // the hero fires
-    kEffectPickup, // an item is collected
-    kEffectPop,    // a shot bursts an enemy
-    kEffectSpark,  // a shot hits a wall
-    kEffectJump,   // the up arrow starts a jump
+    kEffectWaa,     // the hero is hit
+    kEffectZap,     // the hero fires
+    kEffectPickup,  // an item is collected
+    kEffectPop,     // a shot bursts an enemy
+    kEffectSpark,   // a shot hits a wall
+    kEffectJump,    // the up arrow starts a jump
     kEffectCount
 };
 

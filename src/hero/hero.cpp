@@ -15,13 +15,23 @@ constexpr float kDropSpeed = -1.0f;  // falling off a ledge with down held
 constexpr float kSwimUpSpeed = 1.0f;
 constexpr double kPositionLimit = 1e6;
 
-int tile(int row, int col) { return g_level.at(row, col); }
+int tile(int row, int col) {
+    return g_level.at(row, col);
+}
 }  // namespace
 
-bool isBlock(int code) { return code >= 0 && code <= 63; }
-bool isSolid(int code) { return code < kFirstLadder && code != kEmpty; }
-bool isLadder(int code) { return code >= kFirstLadder && code <= kLastLadder; }
-bool isWater(int code) { return code >= kFirstWater && code <= kLastWater; }
+bool isBlock(int code) {
+    return code >= 0 && code <= 63;
+}
+bool isSolid(int code) {
+    return code < kFirstLadder && code != kEmpty;
+}
+bool isLadder(int code) {
+    return code >= kFirstLadder && code <= kLastLadder;
+}
+bool isWater(int code) {
+    return code >= kFirstWater && code <= kLastWater;
+}
 
 int moveBy(int position, double speed) {
     double next = std::trunc(position + speed);
@@ -37,21 +47,27 @@ bool Hero::waterBelow() const {
     return isWater(tile(row, (x + 8) / kTileSize)) && isWater(tile(row, (x - 8) / kTileSize));
 }
 
-bool Hero::onLadderCell() const { return isLadder(tile(row, col)); }
+bool Hero::onLadderCell() const {
+    return isLadder(tile(row, col));
+}
 
 void Hero::pressLeft() {
     dx -= 1;
     dir = -1;
 }
 
-void Hero::releaseLeft() { dx += 1; }
+void Hero::releaseLeft() {
+    dx += 1;
+}
 
 void Hero::pressRight() {
     dx += 1;
     dir = 1;
 }
 
-void Hero::releaseRight() { dx -= 1; }
+void Hero::releaseRight() {
+    dx -= 1;
+}
 
 void Hero::pressUp() {
     upHeld = 1;

@@ -11,7 +11,7 @@ constexpr int kStartLives = 6;
 constexpr int kStartAmmo = 5;
 
 class Hero : public Entity {
-public:
+   public:
     Hero();
     void process() override;
 
@@ -32,13 +32,13 @@ public:
     // Puts the hero at the start of a freshly loaded level.
     void placeAtStart();
 
-    int screenX = 0;   // where the hero is drawn in the view
+    int screenX = 0;  // where the hero is drawn in the view
     int screenY = 0;
     int airborne = 0;  // jumping, falling or swimming freely
     int ducking = 0;
     int shooting = 0;
-    int x;             // world x of the centre
-    int y;             // world y of the feet
+    int x;  // world x of the centre
+    int y;  // world y of the feet
     int gameOverTimer = 0;
     int swimming = 0;
     int dying = 0;
@@ -53,7 +53,7 @@ public:
 
     enum Climb { kOffLadder = 0, kClimbDown = 1, kHold = 2, kClimbUp = 3 };
 
-private:
+   private:
     void deathFall();
     void loseLife(bool afterDeathFall);
     void enterWater();

@@ -24,7 +24,9 @@ constexpr TexRect kFlashGlow = {0.25f, 0.5f, 0.51f, 0.75f};
 constexpr int kFlashGrowth = 10;
 constexpr int kSwimCycle = 70;
 
-const TexRect& byX(const Frames& f, int x, int dir) { return walkFrame(f.a, f.b, x, dir); }
+const TexRect& byX(const Frames& f, int x, int dir) {
+    return walkFrame(f.a, f.b, x, dir);
+}
 
 }  // namespace
 
@@ -54,7 +56,8 @@ void Hero::drawSprite() {
     } else if (swimming) {
         swimFrame += 1;
         setColor(0.7f, 0.7f, 1.0f, 1.0f);
-        drawQuad(x0, y0, x1, y1, std::abs(swimFrame % kSwimCycle) < kSwimCycle / 2 ? kDuck.a : kDuck.b, dir);
+        drawQuad(x0, y0, x1, y1,
+                 std::abs(swimFrame % kSwimCycle) < kSwimCycle / 2 ? kDuck.a : kDuck.b, dir);
         setColor(1, 1, 1, 1);
     } else if (shooting) {
         drawQuad(x0, y0, x1, y1, byX(kShoot, x, dir), dir);

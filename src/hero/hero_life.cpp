@@ -3,11 +3,11 @@
 
 #include "app/globals.h"
 #include "audio/audio.h"
+#include "enemies/enemy.h"
 #include "gfx/bitmap.h"
 #include "gfx/draw.h"
 #include "gfx/font.h"
 #include "hero/hero.h"
-#include "enemies/enemy.h"
 #include "world/level.h"
 
 namespace {
@@ -125,4 +125,3 @@ void Hero::exitLevel() {
     placeAtStart();
     invulnTimer = 0;
 }
-

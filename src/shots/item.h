@@ -5,7 +5,7 @@
 constexpr int kExtraLifeCode = -122;
 
 class Item : public Entity {
-public:
+   public:
     void process() override;
 
     int collected = 0;
@@ -17,7 +17,7 @@ public:
     int cellCol = 0;
     int code = 0;
 
-private:
+   private:
     bool onScreen() const;
     void drawAndOffer();
     void sparkle();

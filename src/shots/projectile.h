@@ -3,16 +3,16 @@
 #include "world/entity.h"
 
 class Projectile : public Entity {
-public:
+   public:
     enum State {
-        kEnemyShot = 0,     // gunners and turrets
-        kHeroShot = 1,      // the space key
-        kHeroBurst = 3,     // blue
-        kThrownShot = 4,    // the thrower's
-        kThrownEnded = 5,   // removed next frame without a burst
-        kEnemyBurst = 6,    // red
-        kAimedShot = 7,     // the mouse
-        kAimedBurst = 8,    // purple
+        kEnemyShot = 0,    // gunners and turrets
+        kHeroShot = 1,     // the space key
+        kHeroBurst = 3,    // blue
+        kThrownShot = 4,   // the thrower's
+        kThrownEnded = 5,  // removed next frame without a burst
+        kEnemyBurst = 6,   // red
+        kAimedShot = 7,    // the mouse
+        kAimedBurst = 8,   // purple
     };
 
     void process() override;
@@ -24,7 +24,7 @@ public:
     float vy = 0.0f;
     int burstTimer = 0;
 
-private:
+   private:
     void move();
     void drawFlying() const;
     void drawThrown() const;

@@ -20,7 +20,7 @@ constexpr int kSwimmerWater = 129;
 constexpr int kWaterCheckpoint = 135;
 
 class Level {
-public:
+   public:
     Level();
     // Fills the grid from the file of g_levelNumber, spawning its creatures
     // and pick-ups into g_enemies and g_items and setting the start position.
@@ -34,7 +34,7 @@ public:
         return grid[row][col];
     }
 
-    int grid[kGridSize][kGridSize]; // [row][column], row 0 at the bottom
+    int grid[kGridSize][kGridSize];  // [row][column], row 0 at the bottom
     char fileName[32];
 };
 

@@ -27,7 +27,8 @@ constexpr int kFramesPerLevel = 150;
 
 std::vector<std::string> runtimeFiles() {
     std::vector<std::string> files;
-    for (int level = 1; level <= 12; ++level) files.push_back("level" + std::to_string(level) + ".dat");
+    for (int level = 1; level <= 12; ++level)
+        files.push_back("level" + std::to_string(level) + ".dat");
     for (const char* file : kTextureFiles) files.push_back(file);
     files.push_back(kBackgroundRuins);
     for (const char* file : kSongFiles) files.push_back(file);
@@ -113,7 +114,8 @@ TEST_P(DamagedFile, GameRunsOnAndSaysOnlyItsOwnDiagnostics) {
     bool isPicture = victim.size() > 4 && victim.substr(victim.size() - 4) == ".bmp";
     std::string expected;
     if (isPicture && damage == Damage::kRemoved) expected = " can't open file: " + victim;
-    if (isPicture && damage == Damage::kEmptied) expected = "not a 24 bit/pixelimage, or is compressed!";
+    if (isPicture && damage == Damage::kEmptied)
+        expected = "not a 24 bit/pixelimage, or is compressed!";
     if (expected.empty()) {
         EXPECT_TRUE(lines.empty()) << lines.front();
     } else {

@@ -26,11 +26,16 @@ struct FlowTest : ::testing::Test {
             std::string cells;
             for (int i = 0; i < 10000; ++i) {
                 int row = i / 100, col = i % 100;
-                if (row == 4) cells += "1 ";
-                else if (row == 6 && col == level) cells += "95 ";
-                else if (row == 5 && col == 30) cells += "-5 ";
-                else if (row == 5 && col == 40) cells += "-100 ";
-                else cells += "-1 ";
+                if (row == 4)
+                    cells += "1 ";
+                else if (row == 6 && col == level)
+                    cells += "95 ";
+                else if (row == 5 && col == 30)
+                    cells += "-5 ";
+                else if (row == 5 && col == 40)
+                    cells += "-100 ";
+                else
+                    cells += "-1 ";
             }
             writeFile("level" + std::to_string(level) + ".dat", cells);
         }
@@ -53,8 +58,11 @@ TEST_F(FlowTest, MenuToPlayToGameOverAndBack) {
     EXPECT_EQ(g_hero.x, 20);  // level 1's start, taken when the hero was built
     frames(5);                // the menu: the level lives, the hero does not move
     EXPECT_EQ(g_hero.x, 20);
+    g_hero.dying = 1, g_hero.vy = 3;  // touched behind the menu by a walker
     onKeyDown(kEnter, 0, 0);
     EXPECT_EQ(g_onScreens, 0);
+    EXPECT_EQ(g_hero.dying, 0);  // no game starts inside a death fall
+    EXPECT_EQ(g_hero.vy, 0.0f);
     EXPECT_EQ(g_fullRun, 1);
     frames(1);
     ASSERT_EQ(g_hero.screenY, 100);
@@ -88,8 +96,9 @@ TEST_F(FlowTest, EraSelectionWrapsBothWaysWithLevelBackgroundAndSong) {
     EXPECT_EQ(g_era, 3);
     EXPECT_EQ(g_levelNumber, 8);
     std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(out, " can't open file: background5.bmp\n can't open file: background9.bmp\n"
-                   " can't open file: background9.bmp\n");
+    EXPECT_EQ(out,
+              " can't open file: background5.bmp\n can't open file: background9.bmp\n"
+              " can't open file: background9.bmp\n");
     EXPECT_EQ(countOf(g_enemies), 1);
     EXPECT_EQ(countOf(g_items), 1);
     testing::internal::CaptureStdout();
@@ -97,16 +106,6 @@ TEST_F(FlowTest, EraSelectionWrapsBothWaysWithLevelBackgroundAndSong) {
     testing::internal::GetCapturedStdout();
     EXPECT_TRUE(isSongPlaying(3));
     EXPECT_EQ(g_fullRun, 0);
-}
-
-TEST_F(FlowTest, StartingOnAKeptLevelClearsADeathFromTheMenu) {
-    g_hero.dying = 1;  // an enemy touched the absent hero behind the menu
-    g_hero.vy = 3;
-    g_hero.airborne = 1;
-    onKeyDown(kEnter, 0, 0);
-    EXPECT_EQ(g_hero.dying, 0);
-    EXPECT_EQ(g_hero.vy, 0.0f);
-    EXPECT_EQ(g_hero.airborne, 0);
 }
 
 TEST_F(FlowTest, CompletionScreenLastsAThousandFramesAndEnterPlaysAtOnce) {
@@ -127,13 +126,6 @@ TEST_F(FlowTest, CompletionScreenLastsAThousandFramesAndEnterPlaysAtOnce) {
     onKeyDown(kEnter, 0, 0);
     EXPECT_EQ(g_onScreens, 0);
     EXPECT_EQ(g_completionTimer, 500);
-}
-
-TEST_F(FlowTest, StoryPageIsLeftByEnterOnly) {
-    g_storyPage = 1;
-    onKeyDown(kEnter, 0, 0);
-    EXPECT_EQ(g_storyPage, 0);
-    EXPECT_EQ(g_onScreens, 1);
 }
 
 TEST_F(FlowTest, MovementKeysWorkInPlayOnlyAndAKeyReleasedOnAScreenDrifts) {
@@ -204,30 +196,24 @@ struct ShootingTest : FlowTest {
     }
 };
 
-TEST_F(ShootingTest, StraightShotIsUnlimitedAndEndsThePoseOnRelease) {
-    g_ammo = 0;
+TEST_F(ShootingTest, StraightShotIsFreeAndTheAimedShotFliesAtThePointerForAShot) {
+    g_ammo = 1;
     onKeyDown(' ', 0, 0);
-    Projectile* p = lastShot();
-    ASSERT_NE(p, nullptr);
-    EXPECT_EQ(p->state, Projectile::kHeroShot);
-    EXPECT_FLOAT_EQ(p->x, g_hero.x + 12);
-    EXPECT_FLOAT_EQ(p->vx, 2);
-    EXPECT_EQ(g_hero.shooting, 1);
-    EXPECT_EQ(g_lastEffect, kEffectZap);
+    ASSERT_NE(lastShot(), nullptr);
+    EXPECT_FLOAT_EQ(lastShot()->x, g_hero.x + 12);
+    EXPECT_FLOAT_EQ(lastShot()->vx, 2);
+    EXPECT_EQ(g_ammo, 1);
     onKeyUp(' ', 0, 0);
     EXPECT_EQ(g_hero.shooting, 0);
-}
-
-TEST_F(ShootingTest, AimedShotFliesTowardsThePointerAndCostsAShot) {
     onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 683, 384);
     Projectile* p = lastShot();
-    ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->state, Projectile::kAimedShot);
     EXPECT_NEAR(std::hypot(p->vx, p->vy), 2.0, 1e-5);
     EXPECT_NEAR(p->vy / p->vx, 1.80f / 3.81f, 0.01);
     EXPECT_EQ(g_hero.dir, 1);
-    EXPECT_EQ(g_ammo, 4);
+    EXPECT_EQ(g_ammo, 0);
     onMouse(GLUT_LEFT_BUTTON, GLUT_UP, 683, 384);
+    g_ammo = 1;
     EXPECT_EQ(g_hero.shooting, 0);
 
     onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 384);  // left of the hero: turns first
@@ -271,18 +257,6 @@ TEST_F(ShootingTest, NoShotWhileDuckingClimbingSwimmingDyingOrOnScreens) {
     onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 600, 300);
     EXPECT_EQ(countOf(g_projectiles), before);
     EXPECT_EQ(g_hero.shooting, 1);
-}
-
-TEST_F(ShootingTest, RespawnRevivesEveryEnemy) {
-    ASSERT_EQ(countOf(g_enemies), 1);
-    Enemy* e = static_cast<Enemy*>(g_enemies.first->entity);
-    e->dying = 1;
-    frames(15);
-    EXPECT_EQ(g_score, 10u);
-    g_hero.y = -20;  // fall out of the world
-    frames(1);
-    EXPECT_EQ(e->dying, 0);
-    EXPECT_EQ(e->deathTimer, 0);
 }
 
 }  // namespace

@@ -29,19 +29,32 @@ bool listConsistent(const EntityList& list) {
     return list.last == prev && list.cursor == nullptr;
 }
 
-bool sane(int v) { return v >= -kFarOutside && v <= kFarOutside; }
+bool sane(int v) {
+    return v >= -kFarOutside && v <= kFarOutside;
+}
 
 // One random input: a key pressed or released, a click, or nothing.
 void randomInput(std::mt19937& rng) {
     static const unsigned char kKeys[] = {'a', 'd', 'w', 's', ' ', 'b', 'm', 13};
     static const int kSpecial[] = {GLUT_KEY_LEFT, GLUT_KEY_RIGHT, GLUT_KEY_UP, GLUT_KEY_DOWN};
     switch (rng() % 12) {
-        case 0: onKeyDown(kKeys[rng() % 8], 0, 0); break;
-        case 1: onKeyUp(kKeys[rng() % 8], 0, 0); break;
-        case 2: onSpecialDown(kSpecial[rng() % 4], 0, 0); break;
-        case 3: onSpecialUp(kSpecial[rng() % 4], 0, 0); break;
-        case 4: onMouse(GLUT_LEFT_BUTTON, rng() % 2 ? GLUT_DOWN : GLUT_UP, rng() % 1024, rng() % 768); break;
-        default: break;
+        case 0:
+            onKeyDown(kKeys[rng() % 8], 0, 0);
+            break;
+        case 1:
+            onKeyUp(kKeys[rng() % 8], 0, 0);
+            break;
+        case 2:
+            onSpecialDown(kSpecial[rng() % 4], 0, 0);
+            break;
+        case 3:
+            onSpecialUp(kSpecial[rng() % 4], 0, 0);
+            break;
+        case 4:
+            onMouse(GLUT_LEFT_BUTTON, rng() % 2 ? GLUT_DOWN : GLUT_UP, rng() % 1024, rng() % 768);
+            break;
+        default:
+            break;
     }
 }
 
@@ -77,7 +90,8 @@ TEST_P(Soak, RandomPlayKeepsTheWorldSound) {
         ASSERT_LE(countOf(g_projectiles), kMaxShots) << "frame " << frame;
         ASSERT_TRUE(listConsistent(g_projectiles) && listConsistent(g_enemies) &&
                     listConsistent(g_items));
-        ASSERT_TRUE(sane(g_hero.x) && sane(g_hero.y) && std::isfinite(g_hero.vy)) << "frame " << frame;
+        ASSERT_TRUE(sane(g_hero.x) && sane(g_hero.y) && std::isfinite(g_hero.vy))
+            << "frame " << frame;
         for (ListNode* n = g_projectiles.first; n; n = n->next) {
             const Projectile* p = static_cast<const Projectile*>(n->entity);
             ASSERT_TRUE(std::isfinite(p->x) && std::isfinite(p->y)) << "frame " << frame;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <string>
 
 #include "support/scratch.h"
 
@@ -62,17 +63,10 @@ TEST_P(AudioTest, SongSlotsKeepTheirStateWhateverTheDevice) {
     playSong(2);  // one song at a time
     EXPECT_FALSE(isSongPlaying(3));
     EXPECT_TRUE(isSongPlaying(2));
-}
-
-TEST_P(AudioTest, OutOfRangeSlotsAndEffectsAreIgnored) {
-    initSounds();
-    ASSERT_TRUE(initMusic());
-    playSong(-1);
+    playSong(-1);  // slots and effects out of range are ignored
     playSong(kSongCount);
-    EXPECT_TRUE(isSongPlaying(0));
-    EXPECT_FALSE(isSongPlaying(-1));
-    playEffect(-1);
     playEffect(kEffectCount);
+    EXPECT_TRUE(isSongPlaying(2));
     EXPECT_EQ(g_effectCount, 0u);
 }
 
@@ -93,24 +87,15 @@ TEST_P(AudioTest, EffectsPlayWithOrWithoutTheirFiles) {
 // that does not exist stands for a machine without sound.
 INSTANTIATE_TEST_SUITE_P(Devices, AudioTest, ::testing::Values("dummy", "no_such_device"));
 
-TEST(AudioDevice, MissingDeviceLeavesTheGameSilentButRunning) {
-    setenv("SDL_AUDIODRIVER", "no_such_device", 1);
-    initSounds();
-    EXPECT_EQ(g_soundDevice, 0);
-    EXPECT_TRUE(initMusic());
-    playEffect(kEffectJump);
-    EXPECT_EQ(g_lastEffect, kEffectJump);
-    shutdownAudio();
-    g_lastEffect = -1;
-    g_effectCount = 0;
-}
-
-TEST(AudioDevice, DummyDeviceOpens) {
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    initSounds();
-    EXPECT_EQ(g_soundDevice, 1);
-    shutdownAudio();
-    EXPECT_EQ(g_soundDevice, 0);
+TEST(AudioDevice, OnlyARealOutputCountsAsADevice) {
+    for (const char* driver : {"no_such_device", "dummy"}) {
+        setenv("SDL_AUDIODRIVER", driver, 1);
+        initSounds();
+        EXPECT_EQ(g_soundDevice, std::string(driver) == "dummy") << driver;
+        EXPECT_TRUE(initMusic());
+        shutdownAudio();
+        EXPECT_EQ(g_soundDevice, 0);
+    }
 }
 
 }  // namespace

@@ -16,10 +16,14 @@ constexpr int kWorldSize = 2000;
 constexpr int kMinimumTravel = 10;
 
 // Kinds that stand where they were placed: turrets and static snakes.
-bool staysPut(int code) { return code == -24 || code == -25 || code == -26 || code == -27; }
+bool staysPut(int code) {
+    return code == -24 || code == -25 || code == -26 || code == -27;
+}
 
 // The leaper (-11) travels up and down; everything else left and right.
-bool travelsVertically(int code) { return code == -11; }
+bool travelsVertically(int code) {
+    return code == -11;
+}
 
 struct Track {
     Enemy* enemy;

@@ -16,7 +16,8 @@ std::vector<std::filesystem::path> inputsIn(const char* kind) {
     std::vector<std::filesystem::path> files;
     auto folder = std::filesystem::path(DORIAN_FUZZ_REGRESSIONS) / kind;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (entry.is_regular_file() && entry.path().filename() != ".keep") files.push_back(entry.path());
+        if (entry.is_regular_file() && entry.path().filename() != ".keep")
+            files.push_back(entry.path());
     return files;
 }
 

@@ -19,7 +19,7 @@ constexpr int kFramesPerLevel = 10;
 
 // An in-memory file whose contents are `data`, named through /proc.
 class MemoryFile {
-public:
+   public:
     MemoryFile(const uint8_t* data, size_t size) : fd_(memfd_create("fuzz", 0)) {
         if (fd_ >= 0 && size > 0 && write(fd_, data, size) != static_cast<ssize_t>(size)) {
             close(fd_);
@@ -32,7 +32,7 @@ public:
     }
     std::string path;
 
-private:
+   private:
     int fd_;
 };
 

@@ -44,25 +44,18 @@ TEST_F(ItemTest, CollectedOnlyWithinItsOpenBox) {
     EXPECT_EQ(g_lastEffect, kEffectPickup);
 }
 
-TEST_F(ItemTest, ExtraLifeGivesALifeAndPointsOnce) {
-    place(kExtraLifeCode, 100, 100);
-    g_hero.x = 110;
-    g_hero.y = 100;
+TEST_F(ItemTest, ExtraLifeIsDrawnFromItsCellAndPaysOnce) {
+    place(kExtraLifeCode, 100, 100);  // cell 6: row 1, column 0
+    g_hero.x = 500;
+    DrawCapture capture;
+    g_items.processAll();
+    EXPECT_FLOAT_EQ(capture.calls.at(0).tex.s0, 0.0f);
+    EXPECT_FLOAT_EQ(capture.calls.at(0).tex.t0, 0.1667f);
+    g_hero.x = 110, g_hero.y = 100;
     g_items.processAll();
     g_items.processAll();
     EXPECT_EQ(g_lives, 7);
     EXPECT_EQ(g_score, 100u);
-}
-
-TEST_F(ItemTest, DrawsItsSheetCellByCode) {
-    place(-122, 100, 100);  // cell 6: row 1, column 0
-    g_hero.x = 500;
-    DrawCapture capture;
-    g_items.processAll();
-    ASSERT_EQ(capture.calls.size(), 1u);
-    EXPECT_FLOAT_EQ(capture.calls[0].tex.s0, 0.0f);
-    EXPECT_FLOAT_EQ(capture.calls[0].tex.t0, 0.1667f);
-    EXPECT_FLOAT_EQ(capture.calls[0].x0, 100);
 }
 
 TEST_F(ItemTest, SparklePausesOffScreenAndResumes) {

@@ -9,7 +9,7 @@
 
 // Makes a fresh folder, works inside it while alive, then removes it.
 class ScratchFolder {
-public:
+   public:
     ScratchFolder() {
         static std::atomic<int> counter{0};
         previous_ = std::filesystem::current_path();
@@ -28,7 +28,7 @@ public:
 
     std::filesystem::path path;
 
-private:
+   private:
     std::filesystem::path previous_;
 };
 

@@ -46,6 +46,21 @@ inline void resetWorld() {
     g_hero.invulnTimer = kProtectionFrames;
 }
 
+// Creates an enemy of `Kind` as the level loader does.
+template <typename Kind>
+Kind* spawnAt(int code, int x, int y) {
+    Kind* e = new Kind;
+    g_enemies.append(e);
+    e->x = x;
+    e->y = y;
+    e->code = code;
+    return e;
+}
+
+inline void enemyFrames(int n) {
+    for (int i = 0; i < n; ++i) g_enemies.processAll();
+}
+
 // Counts the entries of a list.
 inline int countOf(const EntityList& list) {
     int n = 0;

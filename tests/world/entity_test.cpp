@@ -7,17 +7,14 @@
 
 namespace {
 
-// Logs its name when processed and when destroyed; can mark itself or append.
+// Logs its name when processed and "~name" when destroyed; can mark itself or append.
 struct Probe : Entity {
     Probe(std::string* log, char name, EntityList* list) : log(log), name(name), list(list) {}
     ~Probe() override { *log += std::string("~") + name; }
     void process() override {
         *log += name;
         if (markSelf) list->cursor->dead = 1;
-        if (spawn) {
-            list->append(spawn);
-            spawn = nullptr;
-        }
+        if (spawn) list->append(spawn), spawn = nullptr;
     }
     std::string* log;
     char name;
@@ -32,131 +29,87 @@ struct ListTest : ::testing::Test {
         list.append(p);
         return p;
     }
-    size_t count() const {
-        size_t n = 0;
-        for (ListNode* node = list.first; node; node = node->next) ++n;
-        return n;
-    }
-    // The links agree in both directions and end at first and last.
-    void expectConsistent() const {
+    // The links agree both ways, end at first and last, and no walk is left open.
+    void expectSound(size_t count) const {
         ListNode* prev = nullptr;
-        for (ListNode* node = list.first; node; node = node->next) {
+        size_t n = 0;
+        for (ListNode* node = list.first; node; node = node->next, ++n) {
             EXPECT_EQ(node->prev, prev);
             prev = node;
         }
         EXPECT_EQ(list.last, prev);
+        EXPECT_EQ(list.cursor, nullptr);
+        EXPECT_EQ(n, count);
     }
     std::string log;
     EntityList list;
 };
 
-TEST_F(ListTest, EmptyListWalksAndClearsHarmlessly) {
+TEST_F(ListTest, EmptyWalksAndRepeatedClearsDoNothing) {
     list.processAll();
     list.clear();
     list.clear();
-    EXPECT_EQ(list.first, nullptr);
-    EXPECT_EQ(list.last, nullptr);
-    EXPECT_EQ(list.cursor, nullptr);
+    expectSound(0);
     EXPECT_EQ(log, "");
 }
 
-TEST_F(ListTest, NewEntityDefaults) {
-    Probe* p = add('a');
-    EXPECT_EQ(p->dir, 1);
-    EXPECT_EQ(p->dx, 0);
-    EXPECT_EQ(p->vy, 0.0f);
-    EXPECT_EQ(list.first->dead, 0);
-}
-
-TEST_F(ListTest, LoneMarkedNodeIsRemovedWithoutProcessing) {
-    add('a');
-    list.first->dead = 1;
+TEST_F(ListTest, MarkedNodesGoOnceTheWalkHasPassedThem) {
+    add('a')->markSelf = true;  // the head
+    add('b');
+    add('c')->markSelf = true;  // the middle
+    add('d');
     list.processAll();
-    EXPECT_EQ(log, "~a");
-    EXPECT_EQ(list.first, nullptr);
-    EXPECT_EQ(list.last, nullptr);
-    EXPECT_EQ(list.cursor, nullptr);
+    EXPECT_EQ(log, "a~abc~cd");
+    expectSound(2);
 }
 
-TEST_F(ListTest, MiddleNodeMarkingItselfGoesBeforeTheNextIsProcessed) {
+TEST_F(ListTest, MarkedTailWaitsForTheNextWalkAndIsNotProcessedAgain) {
     add('a');
     add('b')->markSelf = true;
-    add('c');
     list.processAll();
-    EXPECT_EQ(log, "ab~bc");
-    EXPECT_EQ(count(), 2u);
-    expectConsistent();
-}
-
-TEST_F(ListTest, HeadMarkingItselfIsUnlinkedAndNextBecomesHead) {
-    add('a')->markSelf = true;
-    add('b');
-    list.processAll();
-    EXPECT_EQ(log, "a~ab");
-    EXPECT_EQ(list.first->prev, nullptr);
-    expectConsistent();
-}
-
-TEST_F(ListTest, MarkedTailStaysUntilTheNextWalkAndIsNotProcessedAgain) {
-    add('a');
-    add('b');
-    add('c')->markSelf = true;
-    list.processAll();
-    EXPECT_EQ(log, "abc");
-    EXPECT_EQ(count(), 3u);
-    EXPECT_EQ(list.cursor, nullptr);
+    expectSound(2);
     log.clear();
     list.processAll();
-    EXPECT_EQ(log, "ab~c");
-    EXPECT_EQ(count(), 2u);
-    expectConsistent();
+    EXPECT_EQ(log, "a~b");
+    expectSound(1);
+    list.first->dead = 1;  // a lone marked node goes without being processed
+    log.clear();
+    list.processAll();
+    EXPECT_EQ(log, "~a");
+    expectSound(0);
 }
 
 TEST_F(ListTest, MarkedTailThatGotASuccessorIsSkippedThenRemoved) {
     add('a');
     add('b')->markSelf = true;
-    list.processAll();  // b stays, marked, as the tail
-    add('c');           // now b is in the middle
+    list.processAll();
+    add('c');
     log.clear();
     list.processAll();
     EXPECT_EQ(log, "a~bc");
-    expectConsistent();
+    expectSound(2);
 }
 
-TEST_F(ListTest, EntityAppendedDuringTheWalkIsReachedInTheSameWalk) {
+TEST_F(ListTest, EntitiesAppendedDuringTheWalkAreReachedInTheSameWalk) {
     Probe* a = add('a');
     add('b');
     a->spawn = new Probe(&log, 'x', &list);
     list.processAll();
     EXPECT_EQ(log, "abx");
-    EXPECT_EQ(count(), 3u);
-    expectConsistent();
+    expectSound(3);
 }
 
-TEST_F(ListTest, RemoveRelinksHeadAndTail) {
+TEST_F(ListTest, RemoveAndClearDestroyTheirEntities) {
     add('a');
     add('b');
     add('c');
     list.remove(list.first);
-    EXPECT_EQ(log, "~a");
-    EXPECT_EQ(list.first->prev, nullptr);
     list.remove(list.last);
     EXPECT_EQ(log, "~a~c");
-    EXPECT_EQ(list.last->next, nullptr);
-    EXPECT_EQ(list.first, list.last);
-    expectConsistent();
-}
-
-TEST_F(ListTest, ClearDestroysEveryEntityAndEmptiesTheList) {
-    add('a');
-    add('b');
-    add('c');
+    expectSound(1);
     list.clear();
-    EXPECT_EQ(log, "~a~b~c");
-    EXPECT_EQ(list.first, nullptr);
-    EXPECT_EQ(list.last, nullptr);
-    list.clear();
-    EXPECT_EQ(log, "~a~b~c");
+    EXPECT_EQ(log, "~a~c~b");
+    expectSound(0);
 }
 
 }  // namespace

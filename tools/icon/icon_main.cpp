@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
     if (!sheet.loadBmp(argv[1])) return 1;
     Image icon = makeIcon(sheet, std::atoi(argv[2]));
     if (icon.width() == 0) {
-        std::fprintf(stderr, "dorian_icon: cannot make an icon of %s pixels from %s\n", argv[2], argv[1]);
+        std::fprintf(stderr, "dorian_icon: cannot make an icon of %s pixels from %s\n", argv[2],
+                     argv[1]);
         return 1;
     }
     std::ofstream(argv[3], std::ios::binary) << encodePng(icon, kClear);
