@@ -5,7 +5,6 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -30,27 +29,6 @@ struct AudioTest : ::testing::TestWithParam<const char*> {
     std::unique_ptr<ScratchFolder> scratch;
 };
 
-// A short, valid 16-bit mono WAV file.
-void writeWav(const char* name) {
-    const int samples = 800;
-    std::ofstream f(name, std::ios::binary);
-    auto u32 = [&](unsigned v) { f.write(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [&](unsigned short v) { f.write(reinterpret_cast<const char*>(&v), 2); };
-    f.write("RIFF", 4);
-    u32(36 + samples * 2);
-    f.write("WAVEfmt ", 8);
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(22050);
-    u32(44100);
-    u16(2);
-    u16(16);
-    f.write("data", 4);
-    u32(samples * 2);
-    for (int i = 0; i < samples; ++i) u16(static_cast<unsigned short>((i % 50) * 400));
-}
-
 TEST_P(AudioTest, SongSlotsKeepTheirStateWhateverTheDevice) {
     initSounds();
     ASSERT_TRUE(initMusic());
@@ -71,7 +49,7 @@ TEST_P(AudioTest, SongSlotsKeepTheirStateWhateverTheDevice) {
 }
 
 TEST_P(AudioTest, EffectsPlayWithOrWithoutTheirFiles) {
-    writeWav("zap.wav");
+    std::filesystem::copy_file(DORIAN_DATA_DIR "/zap.wav", "zap.wav");
     initSounds();
     playEffect(kEffectZap);
     playEffect(kEffectPop);  // missing file: silent, but counted
