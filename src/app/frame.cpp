@@ -30,19 +30,23 @@ void updateCamera(int heroX, int heroY) {
     g_scrollY = heroY > 99 ? heroY - 100 : 0;
 }
 
-void playFrame() {
-    updateCamera(g_hero.x, g_hero.y);
-    pushMatrix();
+void advanceWorld(bool heroPlays) {
     drawBackground();
     setColor(1, 1, 1, 1);
     blendNormal();
     g_level.draw();
     g_items.processAll();
     g_enemies.processAll();
-    g_hero.process();
+    if (heroPlays) g_hero.process();
     blendAdditive();
     g_projectiles.processAll();
     blendNormal();
+}
+
+void playFrame() {
+    updateCamera(g_hero.x, g_hero.y);
+    pushMatrix();
+    advanceWorld(true);
     paceFrame();
     setColor(1, 1, 1, 1);
     drawHud();

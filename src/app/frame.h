@@ -6,5 +6,8 @@ void runFrame();
 // The parts of a frame, for headless stepping and tests.
 void playFrame();
 void screenFrame();
+// Draws the background and the level, then advances and draws the pick-ups,
+// the enemies, the hero if it plays, and the shots.
+void advanceWorld(bool heroPlays);
 // Sets g_scrollX and g_scrollY from the hero's position.
 void updateCamera(int heroX, int heroY);

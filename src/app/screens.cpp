@@ -115,15 +115,7 @@ void drawScreen() {
 // The level lives on behind the menu; the hero is absent.
 void drawWelcomeMenu() {
     updateCamera(g_hero.x, g_hero.y);
-    drawBackground();
-    setColor(1, 1, 1, 1);
-    blendNormal();
-    g_level.draw();
-    g_items.processAll();
-    g_enemies.processAll();
-    blendAdditive();
-    g_projectiles.processAll();
-    blendNormal();
+    advanceWorld(false);
     setColor(1, 1, 1, 1);
     bindTexture(kTexLogo);
     drawQuad(110, 180, 190, 270, {0, 0, 1, 1});

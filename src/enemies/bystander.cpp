@@ -16,9 +16,7 @@ constexpr float kColumnS[4] = {0.0f, 0.333f, 0.666f, 1.0f};
 
 void Bystander::process() {
     bindTexture(kTexEnemy2);
-    x += dx;
-    col = x / kTileSize;
-    row = y / kTileSize;
+    step();
     if (isWall(tileAhead(8))) turn();
     if (x < kLeftLimit || x > kRightLimit) turn();
     if (!onScreen()) return;

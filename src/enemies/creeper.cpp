@@ -32,11 +32,7 @@ const TexRect& cellOf(int r, int dir) {
 void Creeper::process() {
     bindTexture(kTexEnemy3);
     if (dying) {
-        int d = advanceBurst(kScore, kBurstStep, kBurstLimit);
-        if (!d) return;
-        beginBurst(kBurstColour);
-        drawFlarePair(x - d, y - d, x + d, y + d + 10);
-        endBurst();
+        flareBurst(kScore, kBurstStep, kBurstLimit, kBurstColour, Flares::kPair);
         return;
     }
     crawlClock += 1;

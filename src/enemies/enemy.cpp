@@ -77,6 +77,25 @@ int Enemy::advanceBurst(unsigned score, int step, int limit) {
     return deathTimer;
 }
 
+void Enemy::step(int speed) {
+    x += speed * dx;
+    col = x / kTileSize;
+    row = y / kTileSize;
+}
+
+void Enemy::flareBurst(unsigned score, int stepSize, int limit, const Colour& colour,
+                       Flares flares) {
+    int d = advanceBurst(score, stepSize, limit);
+    if (!d) return;
+    beginBurst(colour);
+    if (flares == Flares::kPair) {
+        drawFlarePair(x - d, y - d, x + d, y + d + 10);
+    } else {
+        drawFlareBurst(x - d, y - d, x + d, y + d + 10);
+    }
+    endBurst();
+}
+
 void Enemy::beginBurst(const Colour& colour) {
     bindTexture(kTexFlares);
     blendAdditive();
@@ -114,9 +133,7 @@ void Enemy::walkerProbes(int highestBlock) {
 
 // One unit a frame.
 void Enemy::walk() {
-    x += dx;
-    col = x / kTileSize;
-    row = y / kTileSize;
+    step();
     walkerProbes();
 }
 
@@ -130,11 +147,7 @@ void Enemy::drawWalker() {
 }
 
 void Enemy::walkerBurst() {
-    int d = advanceBurst(kWalkerScore, kWalkerBurstStep, kWalkerBurstLimit);
-    if (!d) return;
-    beginBurst(walkerLook(code).burst);
-    drawFlareBurst(x - d, y - d, x + d, y + d + 10);
-    endBurst();
+    flareBurst(kWalkerScore, kWalkerBurstStep, kWalkerBurstLimit, walkerLook(code).burst);
 }
 
 void reviveEnemies() {

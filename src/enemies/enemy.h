@@ -24,6 +24,8 @@ class Enemy : public Entity {
     float texV = 0.0f;   // lower edge of the current sprite cell
 
    protected:
+    // Moves `speed` steps of dx along x and notes the cell it is in.
+    void step(int speed = 1);
     void turn() {
         dir = -dir;
         dx = -dx;
@@ -54,6 +56,11 @@ class Enemy : public Entity {
     // Advances the death burst by `step` up to `limit`, paying `score` on its
     // first frame. Returns the new timer, or 0 once the burst is spent.
     int advanceBurst(unsigned score, int step, int limit);
+    // The usual death burst over (x - d, y - d) to (x + d, y + d + 10): three
+    // flare cells, or the smaller pair, in `colour`.
+    enum class Flares { kThree, kPair };
+    void flareBurst(unsigned score, int step, int limit, const Colour& colour,
+                    Flares flares = Flares::kThree);
     // Additive flare colour for a burst; `endBurst` restores the normal state.
     static void beginBurst(const Colour& colour);
     static void endBurst();

@@ -29,16 +29,10 @@ void Flyer::process() {
             y += 5;
             x -= 2;
         }
-        int d = advanceBurst(kScore, kBurstStep, kBurstLimit);
-        if (!d) return;
-        beginBurst(kBurstColour);
-        drawFlarePair(x - d, y - d, x + d, y + d + 10);
-        endBurst();
+        flareBurst(kScore, kBurstStep, kBurstLimit, kBurstColour, Flares::kPair);
         return;
     }
-    x += dx;
-    col = x / kTileSize;
-    row = y / kTileSize;
+    step();
     if (isWall(tileAhead(8))) turn();
     if (x < kLeftLimit || x > kRightLimit) turn();
     if (!onScreen()) return;

@@ -48,9 +48,7 @@ void Giant::process() {
         burst();
         return;
     }
-    x += dx;
-    col = x / kTileSize;
-    row = y / kTileSize;
+    step();
     if (noFooting(groundUnder(x, y))) turn();
     if (isWall(tileAhead(25, 15))) turn();
     if (!onScreen()) return;

@@ -30,9 +30,7 @@ void Gunner::process() {
         fire(Projectile::kEnemyShot, x - 13 * dir, y, -dir);
         shotTimer = 0;
     }
-    x += dx;
-    col = x / kTileSize;
-    row = y / kTileSize;
+    step();
     walkerProbes(64);  // the foot of a ladder stops a gunner too
     if (x < 0 || x > kWorldWidth) turn();
     if (!onScreen()) return;

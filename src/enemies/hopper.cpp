@@ -25,11 +25,7 @@ constexpr Colour kBurstColour = {0, 0.8f, 0, 0.6f};
 void Hopper::process() {
     bindTexture(kTexEnemy2);
     if (dying) {
-        int d = advanceBurst(kScore, kBurstStep, kBurstLimit);
-        if (!d) return;
-        beginBurst(kBurstColour);
-        drawFlarePair(x - d, y - d, x + d, y + d + 10);
-        endBurst();
+        flareBurst(kScore, kBurstStep, kBurstLimit, kBurstColour, Flares::kPair);
         return;
     }
     hop();

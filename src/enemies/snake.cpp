@@ -26,16 +26,10 @@ constexpr TexRect kCrawl[4] = {
 void Snake::process() {
     bindTexture(kTexSnake);
     if (dying) {
-        int d = advanceBurst(kScore, kBurstStep, kBurstLimit);
-        if (!d) return;
-        beginBurst(kBurstColour);
-        drawFlareBurst(x - d, y - d, x + d, y + d + 10);
-        endBurst();
+        flareBurst(kScore, kBurstStep, kBurstLimit, kBurstColour);
         return;
     }
-    x += dx;
-    col = x / kTileSize;
-    row = y / kTileSize;
+    step();
     if (noFooting(groundUnder(x - 7, y))) turn();
     if (dx == 0 || isWall(tileAhead(15))) turn();
     if (!onScreen()) return;

@@ -28,16 +28,10 @@ Variant variantOf(int code) {
 void Strider::process() {
     bindTexture(kTexEnemy3);
     if (dying) {
-        int d = advanceBurst(kScore, kBurstStep, kBurstLimit);
-        if (!d) return;
-        beginBurst(variantOf(code).burst);
-        drawFlareBurst(x - d, y - d, x + d, y + d + 10);
-        endBurst();
+        flareBurst(kScore, kBurstStep, kBurstLimit, variantOf(code).burst);
         return;
     }
-    x += dx;
-    col = x / kTileSize;
-    row = y / kTileSize;
+    step();
     if (noFooting(groundUnder(x, y))) turn();
     if (isWall(tileAhead(8))) turn();
     if (x < 0 || x > kWorldWidth) turn();

@@ -34,9 +34,7 @@ void Tiger::process() {
         endBurst();
         return;
     }
-    x += kSpeed * dx;
-    col = x / kTileSize;
-    row = y / kTileSize;
+    step(kSpeed);
     if (noFooting(groundUnder(x, y))) turn();
     if (isWall(tileAhead(8))) turn();
     if (!onScreen()) return;

@@ -46,16 +46,10 @@ Walk walkOf(int code) {
 
 void Tribesman::process() {
     if (dying) {
-        int d = advanceBurst(kScore, kBurstStep, kBurstLimit);
-        if (!d) return;
-        beginBurst(kBurstColour);
-        drawFlareBurst(x - d, y - d, x + d, y + d + 10);
-        endBurst();
+        flareBurst(kScore, kBurstStep, kBurstLimit, kBurstColour);
         return;
     }
-    x += dx;
-    col = x / kTileSize;
-    row = y / kTileSize;
+    step();
     if (noFooting(groundUnder(x, y))) turn();
     if (dx != 0 && isWall(tileAhead(10))) turn();  // a standing attacker holds its ground
     if (!onScreen()) return;

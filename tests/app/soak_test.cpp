@@ -4,14 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <filesystem>
 #include <random>
 
 #include "app/frame.h"
 #include "app/input.h"
 #include "enemies/enemy.h"
 #include "shots/projectile.h"
-#include "support/world.h"
+#include "support/shipped.h"
 
 namespace {
 
@@ -58,25 +57,10 @@ void randomInput(std::mt19937& rng) {
     }
 }
 
-struct Soak : ::testing::TestWithParam<int> {
-    void SetUp() override {
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(DORIAN_DATA_DIR);
-        resetWorld();
-    }
-    void TearDown() override {
-        std::filesystem::current_path(previous);
-        resetWorld();
-        g_level.load();
-    }
-    std::filesystem::path previous;
-};
+using Soak = ShippedLevelTest;
 
 TEST_P(Soak, RandomPlayKeepsTheWorldSound) {
-    g_levelNumber = GetParam();
-    if (!std::filesystem::exists("level" + std::to_string(g_levelNumber) + ".dat"))
-        GTEST_SKIP() << "level " << g_levelNumber << " is not built";
-    reloadLevel();
+    if (!loadLevel()) GTEST_SKIP() << "level " << GetParam() << " is not built";
     g_hero.placeAtStart();
     std::mt19937 rng(1000 + GetParam());
     testing::internal::CaptureStdout();  // background reloads on level changes

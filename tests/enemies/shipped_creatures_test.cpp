@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 
 #include "enemies/enemy.h"
-#include "support/world.h"
+#include "support/shipped.h"
 
 namespace {
 
@@ -30,25 +29,10 @@ struct Track {
     int low, high;
 };
 
-struct ShippedCreatures : ::testing::TestWithParam<int> {
-    void SetUp() override {
-        previous = std::filesystem::current_path();
-        std::filesystem::current_path(DORIAN_DATA_DIR);
-        resetWorld();
-    }
-    void TearDown() override {
-        std::filesystem::current_path(previous);
-        resetWorld();
-        g_level.load();
-    }
-    std::filesystem::path previous;
-};
+using ShippedCreatures = ShippedLevelTest;
 
 TEST_P(ShippedCreatures, StayInTheWorldAndDoNotTrembleFromTheirSpawn) {
-    g_levelNumber = GetParam();
-    if (!std::filesystem::exists("level" + std::to_string(g_levelNumber) + ".dat"))
-        GTEST_SKIP() << "level " << g_levelNumber << " is not built";
-    reloadLevel();
+    if (!loadLevel()) GTEST_SKIP() << "level " << GetParam() << " is not built";
     // Nobody on screen and the hero out of reach: the creatures just live.
     g_scrollX = g_scrollY = -100000;
     g_hero.x = g_hero.y = -50000;

@@ -21,14 +21,7 @@ struct ShotTest : ::testing::Test {
     struct Target : Enemy {
         void process() override {}
     };
-    Enemy* target(int code, int x, int y) {
-        Target* e = new Target;
-        g_enemies.append(e);
-        e->x = x;
-        e->y = y;
-        e->code = code;
-        return e;
-    }
+    static Enemy* target(int code, int x, int y) { return spawnAt<Target>(code, x, y); }
     static Projectile* only() {
         return g_projectiles.first ? static_cast<Projectile*>(g_projectiles.first->entity)
                                    : nullptr;
