@@ -22,23 +22,11 @@ constexpr unsigned char kEnter = 13;
 struct FlowTest : ::testing::Test {
     void SetUp() override {
         resetWorld();
-        for (int level = 1; level <= 12; ++level) {
-            std::string cells;
-            for (int i = 0; i < 10000; ++i) {
-                int row = i / 100, col = i % 100;
-                if (row == 4)
-                    cells += "1 ";
-                else if (row == 6 && col == level)
-                    cells += "95 ";
-                else if (row == 5 && col == 30)
-                    cells += "-5 ";
-                else if (row == 5 && col == 40)
-                    cells += "-100 ";
-                else
-                    cells += "-1 ";
-            }
-            writeFile("level" + std::to_string(level) + ".dat", cells);
-        }
+        for (int level = 1; level <= 12; ++level)
+            writeFile("level" + std::to_string(level) + ".dat", levelFile([&](int row, int col) {
+                          if (row == 5 && (col == 30 || col == 40)) return col == 30 ? -5 : -100;
+                          return row == 4 ? 1 : row == 6 && col == level ? 95 : -1;
+                      }));
         g_onScreens = 1;
         g_level.load();
         g_hero = Hero();

@@ -208,9 +208,8 @@ TEST_F(HeroTest, GameOverShowsItsTextFor201FramesThenTheMenu) {
 
 TEST_F(HeroTest, LevelExitsBringTheNextEraAndLevel12Completes) {
     ScratchFolder scratch;
-    std::string solid;
-    for (int i = 0; i < 10000; ++i) solid += i == 309 ? "95 " : "1 ";
-    writeFile("level4.dat", solid);
+    writeFile("level4.dat",
+              levelFile([](int row, int col) { return row == 3 && col == 9 ? 95 : 1; }));
     auto stepIntoExit = [] {
         clearGrid();
         fillRow(4, 0, 99, 1);

@@ -32,6 +32,14 @@ class ScratchFolder {
     std::filesystem::path previous_;
 };
 
+// The text of a level file whose cell (row, col) holds code(row, col).
+template <typename Code>
+std::string levelFile(Code code) {
+    std::string text;
+    for (int i = 0; i < 100 * 100; ++i) text += std::to_string(code(i / 100, i % 100)) + " ";
+    return text;
+}
+
 inline void writeFile(const std::string& name, const std::string& bytes) {
     std::ofstream(name, std::ios::binary) << bytes;
 }

@@ -27,10 +27,9 @@ struct LevelTest : ::testing::Test {
     }
     // Row 3 of an otherwise empty level holds `codes`.
     static std::string rowThree(const std::vector<int>& codes) {
-        std::string text;
-        for (int i = 0; i < 300; ++i) text += "-1 ";
-        for (int code : codes) text += std::to_string(code) + " ";
-        return text;
+        return levelFile([&](int row, int col) {
+            return row == 3 && col < int(codes.size()) ? codes[col] : -1;
+        });
     }
     ScratchFolder scratch;
 };
@@ -51,9 +50,9 @@ TEST_F(LevelTest, SpawnCodesBecomeCreaturesAndPickUpsAndRewriteTheirCells) {
 }
 
 TEST_F(LevelTest, TheLastStartMarkerSetsTheStartOneRowBelowIt) {
-    std::string text;
-    for (int i = 0; i < 10000; ++i) text += (i == 2 * 100 + 3 || i == 5 * 100 + 7) ? "95 " : "-1 ";
-    load(text);
+    load(levelFile([](int row, int col) {
+        return (row == 2 && col == 3) || (row == 5 && col == 7) ? 95 : -1;
+    }));
     EXPECT_EQ(g_startX, 140);
     EXPECT_EQ(g_startY, 80);
     EXPECT_EQ(g_level.grid[5][7], 95);
