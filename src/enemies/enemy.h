@@ -1,5 +1,6 @@
 // Hostile creatures: the base every kind shares, which is itself the basic walker.
 #pragma once
+#include "app/globals.h"
 #include "gfx/draw.h"
 #include "world/entity.h"
 
@@ -70,6 +71,18 @@ class Enemy : public Entity {
     void drawWalker();
     void walkerBurst();
 };
+
+// Creates an enemy of `Kind` from spawn `code`, hands it to g_enemies and
+// puts it at (x, y).
+template <typename Kind>
+Kind* spawnEnemy(int code, int x, int y) {
+    Kind* enemy = new Kind;
+    g_enemies.append(enemy);
+    enemy->x = x;
+    enemy->y = y;
+    enemy->code = code;
+    return enemy;
+}
 
 // Every dead enemy stands again where it fell; called when the hero respawns.
 void reviveEnemies();

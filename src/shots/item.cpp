@@ -17,6 +17,15 @@ constexpr int kSparkleStep = 2;
 constexpr int kSparkleEnd = 20;
 }  // namespace
 
+Item* spawnItem(int code, int x, int y) {
+    Item* item = new Item;
+    g_items.append(item);
+    item->x = x;
+    item->y = y;
+    item->code = code;
+    return item;
+}
+
 // The same window that gates enemies; off screen an item waits, sparkle and all.
 bool Item::onScreen() const {
     return inViewWindow(x, y);

@@ -4,6 +4,10 @@
 
 constexpr int kExtraLifeCode = -122;
 
+class Item;
+// Creates a pick-up from spawn `code`, hands it to g_items and puts it at (x, y).
+Item* spawnItem(int code, int x, int y);
+
 class Item : public Entity {
    public:
     void process() override;

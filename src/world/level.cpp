@@ -73,28 +73,6 @@ void reloadLevel() {
     g_level.load();
 }
 
-namespace {
-
-void spawnItem(int code, int x, int y) {
-    Item* item = new Item;
-    g_items.append(item);
-    item->x = x;
-    item->y = y;
-    item->code = code;
-}
-
-template <typename Kind>
-Kind* spawnEnemy(int code, int x, int y) {
-    Kind* enemy = new Kind;
-    g_enemies.append(enemy);
-    enemy->x = x;
-    enemy->y = y;
-    enemy->code = code;
-    return enemy;
-}
-
-}  // namespace
-
 int spawnFromCode(int code, int x, int y) {
     if (code <= -91) {
         spawnItem(code, x, y);

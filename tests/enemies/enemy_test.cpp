@@ -17,7 +17,7 @@ struct WalkerTest : ::testing::Test {
 
 TEST_F(WalkerTest, TurnsOneUnitPastTheEdgeAtWallsAndOnLadderClutter) {
     fillRow(4, 5, 9, 1);  // ground from x 100 to 200
-    Enemy* e = spawnAt<Enemy>(-5, 110, 100);
+    Enemy* e = spawnEnemy<Enemy>(-5, 110, 100);
     int minX = e->x;
     for (int i = 0; i < 30; ++i, minX = std::min(minX, e->x)) enemyFrames(1);
     EXPECT_EQ(minX, 99);  // its centre one unit over the gap
@@ -28,7 +28,7 @@ TEST_F(WalkerTest, TurnsOneUnitPastTheEdgeAtWallsAndOnLadderClutter) {
     clearGrid();
     g_level.grid[4][20] = 64;  // a ladder under it and a ladder in its own cell
     g_level.grid[5][20] = 70;
-    Enemy* stuck = spawnAt<Enemy>(-5, 411, 100);
+    Enemy* stuck = spawnEnemy<Enemy>(-5, 411, 100);
     enemyFrames(1);
     int dx = stuck->dx;
     enemyFrames(1);
@@ -37,7 +37,7 @@ TEST_F(WalkerTest, TurnsOneUnitPastTheEdgeAtWallsAndOnLadderClutter) {
 
 TEST_F(WalkerTest, FramesFollowXFacingAndCode) {
     fillRow(4, 0, 20, 1);
-    Enemy* e = spawnAt<Enemy>(-8, 108, 100);
+    Enemy* e = spawnEnemy<Enemy>(-8, 108, 100);
     DrawCapture capture;
     enemyFrames(1);  // x 107, dir +1: |107 mod 16| = 11: frame B as stored
     e->x = 105, e->dir = -1, e->dx = 1;
@@ -54,7 +54,7 @@ TEST_F(WalkerTest, FramesFollowXFacingAndCode) {
 
 TEST_F(WalkerTest, TouchBoxIsOpenAndProtectionLastsThrough100) {
     fillRow(4, 0, 20, 1);
-    Enemy* e = spawnAt<Enemy>(-5, 100, 100);
+    Enemy* e = spawnEnemy<Enemy>(-5, 100, 100);
     auto touchedAt = [&](int hx, int hy, int invuln) {
         g_hero = Hero();
         g_hero.x = hx, g_hero.y = hy, g_hero.invulnTimer = invuln;
@@ -75,7 +75,7 @@ TEST_F(WalkerTest, TouchBoxIsOpenAndProtectionLastsThrough100) {
 }
 
 TEST_F(WalkerTest, BurstPaysOnceAndARevivedWalkerPaysAgain) {
-    Enemy* e = spawnAt<Enemy>(-3, 100, 100);
+    Enemy* e = spawnEnemy<Enemy>(-3, 100, 100);
     e->dying = 1;
     DrawCapture capture;
     enemyFrames(20);
@@ -92,8 +92,8 @@ TEST_F(WalkerTest, BurstPaysOnceAndARevivedWalkerPaysAgain) {
 }
 
 TEST_F(WalkerTest, ProbesBeyondTheGridAreSafe) {
-    Enemy* left = spawnAt<Enemy>(-5, -40, 100);
-    Enemy* far = spawnAt<Enemy>(-5, 2030, 1990);
+    Enemy* left = spawnEnemy<Enemy>(-5, -40, 100);
+    Enemy* far = spawnEnemy<Enemy>(-5, 2030, 1990);
     enemyFrames(11);
     EXPECT_EQ(left->x, -41);  // nothing to stand on out there: it turns every frame
     EXPECT_EQ(far->x, 2029);

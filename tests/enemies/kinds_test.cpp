@@ -46,8 +46,8 @@ struct KindTest : ::testing::Test {
 };
 
 TEST_F(KindTest, TurretsFireEvery80FramesFromBesideTheirCellAndNeverDie) {
-    spawnAt<Turret>(-25, 1500, 1500)->dir = 1;  // far off screen: fires all the same
-    spawnAt<Turret>(-24, 100, 40)->dir = -1;
+    spawnEnemy<Turret>(-25, 1500, 1500)->dir = 1;  // far off screen: fires all the same
+    spawnEnemy<Turret>(-24, 100, 40)->dir = -1;
     DrawCapture capture;
     enemyFrames(79);
     EXPECT_EQ(countOf(g_projectiles), 0);
@@ -68,14 +68,14 @@ TEST_F(KindTest, TurretsFireEvery80FramesFromBesideTheirCellAndNeverDie) {
 }
 
 TEST_F(KindTest, GunnerFiresFromItsFeetAndTheFootOfALadderTurnsIt) {
-    Gunner* g = spawnAt<Gunner>(-15, 1000, 100);
+    Gunner* g = spawnEnemy<Gunner>(-15, 1000, 100);
     enemyFrames(80);
     ASSERT_EQ(countOf(g_projectiles), 1);
     EXPECT_EQ(shot(0)->dir, -1);                 // dir +1 walks and fires left
     EXPECT_FLOAT_EQ(shot(0)->x, g->x + 1 - 13);  // fired before the frame's step
     EXPECT_FLOAT_EQ(shot(0)->y, 100);
     g_level.grid[5][3] = 64;
-    Gunner* boxed = spawnAt<Gunner>(-14, 100, 100);
+    Gunner* boxed = spawnEnemy<Gunner>(-14, 100, 100);
     enemyFrames(40);
     EXPECT_GE(boxed->x, 88);
     boxed->dying = 1;
@@ -86,7 +86,7 @@ TEST_F(KindTest, GunnerFiresFromItsFeetAndTheFootOfALadderTurnsIt) {
 }
 
 TEST_F(KindTest, ClubberStrikesOnThe45thFrameOfItsSwing) {
-    Tribesman* t = spawnAt<Tribesman>(-29, 200, 100);
+    Tribesman* t = spawnEnemy<Tribesman>(-29, 200, 100);
     heroAt(176, 100);  // 24 units ahead (dir +1 faces left), level with it
     enemyFrames(44);
     EXPECT_EQ(t->attacking, 1);
@@ -100,7 +100,7 @@ TEST_F(KindTest, ClubberStrikesOnThe45thFrameOfItsSwing) {
 }
 
 TEST_F(KindTest, ThrowerThrowsOnceEvery80FramesFromAboveItsFeet) {
-    Tribesman* t = spawnAt<Tribesman>(-30, 200, 100);
+    Tribesman* t = spawnEnemy<Tribesman>(-30, 200, 100);
     heroAt(80, 100);
     enemyFrames(59);
     EXPECT_EQ(countOf(g_projectiles), 0);
@@ -117,7 +117,7 @@ TEST_F(KindTest, ThrowerThrowsOnceEvery80FramesFromAboveItsFeet) {
 }
 
 TEST_F(KindTest, TigerRunsOnEvenPositionsAndIsHitOnlyLow) {
-    Tiger* t = spawnAt<Tiger>(-19, 200, 100);
+    Tiger* t = spawnEnemy<Tiger>(-19, 200, 100);
     for (int i = 0; i < 50; ++i) {
         enemyFrames(1);
         ASSERT_EQ(t->x % 2, 0);
@@ -131,7 +131,7 @@ TEST_F(KindTest, TigerRunsOnEvenPositionsAndIsHitOnlyLow) {
 TEST_F(KindTest, SnakeFeelsTheGroundBehindItsCentreAndStrikesTall) {
     clearGrid();
     fillRow(4, 5, 9, 1);  // ground x 100 to 200
-    Snake* s = spawnAt<Snake>(-32, 150, 100);
+    Snake* s = spawnEnemy<Snake>(-32, 150, 100);
     int minX = 1000, maxX = 0;
     for (int i = 0; i < 300; ++i, minX = std::min(minX, s->x), maxX = std::max(maxX, s->x))
         enemyFrames(1);
@@ -144,7 +144,7 @@ TEST_F(KindTest, SnakeFeelsTheGroundBehindItsCentreAndStrikesTall) {
 }
 
 TEST_F(KindTest, HopperHopsATileAndLandsEightyUnitsOn) {
-    Hopper* h = spawnAt<Hopper>(-22, 400, 100);
+    Hopper* h = spawnEnemy<Hopper>(-22, 400, 100);
     h->baseY = 100;
     int peak = 0;
     for (int i = 0; i < 40; ++i, peak = std::max(peak, h->y)) enemyFrames(1);
@@ -153,7 +153,7 @@ TEST_F(KindTest, HopperHopsATileAndLandsEightyUnitsOn) {
     EXPECT_EQ(h->x, 320);
     enemyFrames(80);
     EXPECT_EQ(h->x, 320);                            // rests
-    Hopper* above = spawnAt<Hopper>(-22, 200, 116);  // 16 above the hero's feet
+    Hopper* above = spawnEnemy<Hopper>(-22, 200, 116);  // 16 above the hero's feet
     above->baseY = 100;
     above->hopClock = 50;
     heroAt(200, 100);
@@ -166,7 +166,7 @@ TEST_F(KindTest, HopperHopsATileAndLandsEightyUnitsOn) {
 }
 
 TEST_F(KindTest, CreeperSpurtsNineteenUnitsInItsFirst110Frames) {
-    Creeper* c = spawnAt<Creeper>(-18, 500, 100);
+    Creeper* c = spawnEnemy<Creeper>(-18, 500, 100);
     enemyFrames(110);
     EXPECT_EQ(c->x, 481);
 }
@@ -174,7 +174,7 @@ TEST_F(KindTest, CreeperSpurtsNineteenUnitsInItsFirst110Frames) {
 TEST_F(KindTest, SwimmersCrossAirTurnAtLadderFeetAndNeverDie) {
     clearGrid();
     g_level.grid[5][2] = 64;
-    Swimmer* fish = spawnAt<Swimmer>(-10, 110, 100);
+    Swimmer* fish = spawnEnemy<Swimmer>(-10, 110, 100);
     DrawCapture capture;
     enemyFrames(60);
     EXPECT_GE(fish->x, 68);
@@ -190,7 +190,7 @@ TEST_F(KindTest, LeaperLeapsFromItsPoolAndSinksSafelyWithoutAFloor) {
     clearGrid();
     fillRow(0, 0, 20, 1);
     for (int row = 1; row <= 3; ++row) fillRow(row, 0, 20, 129);  // water up to y 80
-    Swimmer* l = spawnAt<Swimmer>(-11, 110, 60);
+    Swimmer* l = spawnEnemy<Swimmer>(-11, 110, 60);
     int lowest = 1000, highest = 0;
     for (int i = 0; i < 400;
          ++i, lowest = std::min(lowest, l->y), highest = std::max(highest, l->y))
@@ -204,10 +204,10 @@ TEST_F(KindTest, LeaperLeapsFromItsPoolAndSinksSafelyWithoutAFloor) {
 
 TEST_F(KindTest, GiantProbesAsymmetricallyAndBurstsByCode) {
     g_level.grid[5][3] = 1;  // a wall face at x 80
-    Giant* g = spawnAt<Giant>(-17, 130, 100);
+    Giant* g = spawnEnemy<Giant>(-17, 130, 100);
     enemyFrames(40);
     EXPECT_GE(g->x, 104);  // x - 25 stays out of the wall
-    Giant* ring = spawnAt<Giant>(-16, 500, 100);
+    Giant* ring = spawnEnemy<Giant>(-16, 500, 100);
     g->dying = ring->dying = 1;
     DrawCapture capture;
     enemyFrames(40);
@@ -217,7 +217,7 @@ TEST_F(KindTest, GiantProbesAsymmetricallyAndBurstsByCode) {
 
 TEST_F(KindTest, FlyCrossesGapsAndKeepsItsDeathShiftAfterRevival) {
     clearGrid();
-    Flyer* f = spawnAt<Flyer>(-33, 100, 150);
+    Flyer* f = spawnEnemy<Flyer>(-33, 100, 150);
     enemyFrames(200);
     EXPECT_GE(f->x, 20);
     EXPECT_EQ(f->y, 150);
@@ -229,7 +229,7 @@ TEST_F(KindTest, FlyCrossesGapsAndKeepsItsDeathShiftAfterRevival) {
 }
 
 TEST_F(KindTest, StriderTurnsOnlyPastTheWorldsSide) {
-    Strider* s = spawnAt<Strider>(-21, 1, 100);
+    Strider* s = spawnEnemy<Strider>(-21, 1, 100);
     enemyFrames(1);
     EXPECT_EQ(s->dx, -1);  // x 0 does not turn it
     enemyFrames(1);
@@ -238,7 +238,7 @@ TEST_F(KindTest, StriderTurnsOnlyPastTheWorldsSide) {
 
 TEST_F(KindTest, BystanderIgnoresGapsShotsAndTheHero) {
     clearGrid();
-    Bystander* b = spawnAt<Bystander>(-23, 200, 100);
+    Bystander* b = spawnEnemy<Bystander>(-23, 200, 100);
     heroAt(190, 100);
     for (int i = 0; i < 100; ++i) {
         if (i % 10 == 0) shootAt(b->x, 100);
@@ -250,8 +250,8 @@ TEST_F(KindTest, BystanderIgnoresGapsShotsAndTheHero) {
 }
 
 TEST_F(KindTest, StaticSnakeAnimatesOnlyWhileSeen) {
-    StaticSnake* seen = spawnAt<StaticSnake>(-27, 100, 100);
-    StaticSnake* unseen = spawnAt<StaticSnake>(-26, 900, 100);
+    StaticSnake* seen = spawnEnemy<StaticSnake>(-27, 100, 100);
+    StaticSnake* unseen = spawnEnemy<StaticSnake>(-26, 900, 100);
     enemyFrames(51);
     EXPECT_EQ(seen->animClock, -180);
     EXPECT_EQ(unseen->animClock, 0);

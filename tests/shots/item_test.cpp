@@ -13,17 +13,9 @@ struct ItemTest : ::testing::Test {
         resetWorld();
         g_level.load();
     }
-    Item* place(int code, int x, int y) {
-        Item* item = new Item;
-        g_items.append(item);
-        item->x = x;
-        item->y = y;
-        item->code = code;
-        return item;
-    }
     bool collectedWithHeroAt(int hx, int hy) {
         g_items.clear();
-        Item* item = place(-100, 100, 100);
+        Item* item = spawnItem(-100, 100, 100);
         g_hero.x = hx;
         g_hero.y = hy;
         g_items.processAll();
@@ -45,7 +37,7 @@ TEST_F(ItemTest, CollectedOnlyWithinItsOpenBox) {
 }
 
 TEST_F(ItemTest, ExtraLifeIsDrawnFromItsCellAndPaysOnce) {
-    place(kExtraLifeCode, 100, 100);  // cell 6: row 1, column 0
+    spawnItem(kExtraLifeCode, 100, 100);  // cell 6: row 1, column 0
     g_hero.x = 500;
     DrawCapture capture;
     g_items.processAll();
@@ -59,7 +51,7 @@ TEST_F(ItemTest, ExtraLifeIsDrawnFromItsCellAndPaysOnce) {
 }
 
 TEST_F(ItemTest, SparklePausesOffScreenAndResumes) {
-    Item* item = place(-100, 100, 100);
+    Item* item = spawnItem(-100, 100, 100);
     g_hero.x = 110;
     g_hero.y = 100;
     g_items.processAll();

@@ -21,7 +21,7 @@ struct ShotTest : ::testing::Test {
     struct Target : Enemy {
         void process() override {}
     };
-    static Enemy* target(int code, int x, int y) { return spawnAt<Target>(code, x, y); }
+    static Enemy* target(int code, int x, int y) { return spawnEnemy<Target>(code, x, y); }
     static Projectile* only() {
         return g_projectiles.first ? static_cast<Projectile*>(g_projectiles.first->entity)
                                    : nullptr;

@@ -4,6 +4,7 @@
 
 #include "app/globals.h"
 #include "audio/audio.h"
+#include "enemies/enemy.h"
 #include "gfx/draw.h"
 #include "hero/hero.h"
 #include "world/level.h"
@@ -44,17 +45,6 @@ inline void resetWorld() {
     g_effectCount = 0;
     g_hero = Hero();
     g_hero.invulnTimer = kProtectionFrames;
-}
-
-// Creates an enemy of `Kind` as the level loader does.
-template <typename Kind>
-Kind* spawnAt(int code, int x, int y) {
-    Kind* e = new Kind;
-    g_enemies.append(e);
-    e->x = x;
-    e->y = y;
-    e->code = code;
-    return e;
 }
 
 inline void enemyFrames(int n) {
