@@ -1,6 +1,20 @@
-// Dorian Hazardous: starts the game.
+// Dorian Hazardous: reads the command line and starts the game.
+#include <cstdio>
+#include <string>
+
+#include "app/options.h"
 #include "app/startup.h"
 
 int main(int argc, char** argv) {
-    return runGame(argc, argv);
+    Options options;
+    std::string error;
+    if (!parseOptions(argc, argv, &options, &error)) {
+        std::fprintf(stderr, "dorian-hazardous: %s\n", error.c_str());
+        return 2;
+    }
+    if (options.help || options.version) {
+        std::fputs((options.help ? usageText() : versionText()).c_str(), stdout);
+        return 0;
+    }
+    return runGame(options);
 }

@@ -6,7 +6,9 @@
 #include <cstdio>
 
 #include "app/globals.h"
+#include "app/input.h"
 #include "app/pacing.h"
+#include "app/pause.h"
 #include "app/screens.h"
 #include "app/startup.h"
 #include "gfx/draw.h"
@@ -44,9 +46,12 @@ void advanceWorld(bool heroPlays) {
 }
 
 void playFrame() {
+    int livesBefore = g_lives;
     updateCamera(g_hero.x, g_hero.y);
     pushMatrix();
     advanceWorld(true);
+    // A respawned hero starts from what the keyboard really holds.
+    if (g_lives < livesBefore && g_lives >= 1) regainControls();
     paceFrame();
     setColor(1, 1, 1, 1);
     drawHud();
@@ -67,9 +72,14 @@ void screenFrame() {
 
 void runFrame() {
     checkQuitSignal();
+    switchScreenIfRequested();
+    watchWindowChanges();
     clearScreen();
     if (g_onScreens == 1) {
+        g_paused = 0;
         screenFrame();
+    } else if (g_paused) {
+        pausedFrame();
     } else {
         playFrame();
     }

@@ -2,15 +2,20 @@
 #include "app/input.h"
 
 #include <GL/freeglut.h>
+#include <X11/keysym.h>
 
 #include <cmath>
 
+#include "app/controls.h"
 #include "app/display.h"
 #include "app/globals.h"
+#include "app/pause.h"
 #include "app/screens.h"
+#include "app/settings.h"
 #include "app/startup.h"
 #include "audio/audio.h"
 #include "hero/hero.h"
+#include "platform/x11_keys.h"
 #include "shots/projectile.h"
 #include "world/level.h"
 
@@ -24,6 +29,36 @@ constexpr float kAimScale = 10.0f;
 
 bool inPlay() {
     return g_onScreens != 1;
+}
+
+// The direction a key is bound to, or -1.
+int directionOfKey(unsigned char key) {
+    const KeyBindings& keys = g_settings.keys;
+    unsigned char folded = foldKey(key);
+    if (folded == foldKey(keys.left)) return kDirLeft;
+    if (folded == foldKey(keys.right)) return kDirRight;
+    if (folded == foldKey(keys.up)) return kDirUp;
+    if (folded == foldKey(keys.down)) return kDirDown;
+    return -1;
+}
+
+int directionOfArrow(int key) {
+    switch (key) {
+        case GLUT_KEY_LEFT:
+            return kDirLeft;
+        case GLUT_KEY_RIGHT:
+            return kDirRight;
+        case GLUT_KEY_UP:
+            return kDirUp;
+        case GLUT_KEY_DOWN:
+            return kDirDown;
+        default:
+            return -1;
+    }
+}
+
+bool isKey(unsigned char key, unsigned char bound) {
+    return foldKey(key) == foldKey(bound);
 }
 
 void toggleBackground() {
@@ -41,6 +76,26 @@ void toggleMusic() {
     }
 }
 
+// The up arrow sounds the jump it starts; w jumps silently.
+void soundJumpIfStarting() {
+    if (!g_hero.swimming && !isLadder(g_level.at(g_hero.row, g_hero.col)) && !g_hero.airborne)
+        playEffect(kEffectJump);
+}
+
+void onScreenKey(unsigned char key) {
+    if (key != kEnter) return;
+    if (g_storyPage) {
+        g_storyPage = 0;
+    } else {
+        startGame();
+    }
+}
+}  // namespace
+
+unsigned char foldKey(unsigned char key) {
+    return key >= 'A' && key <= 'Z' ? key - 'A' + 'a' : key;
+}
+
 void fireStraightShot() {
     if (!g_hero.canFire()) return;
     playEffect(kEffectZap);
@@ -51,12 +106,10 @@ void fireStraightShot() {
 }
 
 // Aimed from the muzzle as drawn, fired from the hero's world position.
-void fireAimedShot(int windowX, int windowY) {
+void fireAimedShotAt(float px, float py) {
     if (!g_hero.canFire()) return;
     g_hero.shooting = 1;
     if (g_ammo <= 0) return;
-    float px, py;
-    windowToView(windowX, windowY, &px, &py);
     float vx = (px - (g_hero.screenX + kMuzzleAhead * g_hero.dir)) / kAimScale;
     float vy = (py - (g_hero.screenY + kMuzzleHeight)) / kAimScale;
     g_hero.dir = vx < 0 ? -1 : 1;
@@ -75,122 +128,78 @@ void fireAimedShot(int windowX, int windowY) {
     g_ammo -= 1;
 }
 
-// The up arrow sounds the jump it starts; w jumps silently.
-void pressUpWithSound() {
-    if (!g_hero.swimming && !isLadder(g_level.at(g_hero.row, g_hero.col)) && !g_hero.airborne)
-        playEffect(kEffectJump);
-    g_hero.pressUp();
+void regainControls() {
+    letGoOfEverything();
+    if (!inPlay()) return;
+    // A walking key still down keeps the hero walking; a held jump key does
+    // not jump again by itself.
+    const KeyBindings& keys = g_settings.keys;
+    if (keyIsDown(keys.left)) holdDirection(kDirLeft, kByLetter);
+    if (keyIsDown(keys.right)) holdDirection(kDirRight, kByLetter);
+    if (arrowIsDown(XK_Left)) holdDirection(kDirLeft, kByArrow);
+    if (arrowIsDown(XK_Right)) holdDirection(kDirRight, kByArrow);
 }
-}  // namespace
 
 void onKeyDown(unsigned char key, int, int) {
     if (key == kEscape) quitGame(0);
     if (!inPlay()) {
-        if (key != kEnter) return;
-        if (g_storyPage) {
-            g_storyPage = 0;
-        } else {
-            startGame();
-        }
+        onScreenKey(key);
         return;
     }
-    switch (key) {
-        case 'a':
-            g_hero.pressLeft();
-            break;
-        case 'd':
-            g_hero.pressRight();
-            break;
-        case 'w':
-            g_hero.pressUp();
-            break;
-        case 's':
-            g_hero.pressDown();
-            break;
-        case 'b':
-            toggleBackground();
-            break;
-        case 'm':
-            toggleMusic();
-            break;
-        case ' ':
-            fireStraightShot();
-            break;
-        default:
-            break;
+    const KeyBindings& keys = g_settings.keys;
+    if (isKey(key, keys.pause)) {
+        togglePause();
+        return;
+    }
+    if (g_paused) return;
+    int direction = directionOfKey(key);
+    if (direction >= 0) {
+        holdDirection(direction, kByLetter);
+    } else if (isKey(key, keys.background)) {
+        toggleBackground();
+    } else if (isKey(key, keys.music)) {
+        toggleMusic();
+    } else if (isKey(key, keys.shot)) {
+        fireStraightShot();
     }
 }
 
 void onKeyUp(unsigned char key, int, int) {
-    if (key == ' ') g_hero.shooting = 0;
+    if (isKey(key, g_settings.keys.shot)) g_hero.shooting = 0;
     if (!inPlay()) return;
-    switch (key) {
-        case 'a':
-            g_hero.releaseLeft();
-            break;
-        case 'd':
-            g_hero.releaseRight();
-            break;
-        case 'w':
-            g_hero.releaseUp();
-            break;
-        case 's':
-            g_hero.releaseDown();
-            break;
-        default:
-            break;
-    }
+    int direction = directionOfKey(key);
+    if (direction >= 0) letGoDirection(direction, kByLetter);
 }
 
 void onSpecialDown(int key, int, int) {
+    if (key == GLUT_KEY_F11) {
+        requestScreenSwitch();
+        return;
+    }
     if (!inPlay()) {
         if (key == GLUT_KEY_UP) selectEra(-1);
         if (key == GLUT_KEY_DOWN) selectEra(+1);
         return;
     }
-    switch (key) {
-        case GLUT_KEY_LEFT:
-            g_hero.pressLeft();
-            break;
-        case GLUT_KEY_RIGHT:
-            g_hero.pressRight();
-            break;
-        case GLUT_KEY_UP:
-            pressUpWithSound();
-            break;
-        case GLUT_KEY_DOWN:
-            g_hero.pressDown();
-            break;
-        default:
-            break;
-    }
+    int direction = directionOfArrow(key);
+    if (direction < 0 || g_paused) return;
+    if (direction == kDirUp && !directionHeld(kDirUp)) soundJumpIfStarting();
+    holdDirection(direction, kByArrow);
 }
 
 void onSpecialUp(int key, int, int) {
     if (!inPlay()) return;
-    switch (key) {
-        case GLUT_KEY_LEFT:
-            g_hero.releaseLeft();
-            break;
-        case GLUT_KEY_RIGHT:
-            g_hero.releaseRight();
-            break;
-        case GLUT_KEY_UP:
-            g_hero.releaseUp();
-            break;
-        case GLUT_KEY_DOWN:
-            g_hero.releaseDown();
-            break;
-        default:
-            break;
-    }
+    int direction = directionOfArrow(key);
+    if (direction >= 0) letGoDirection(direction, kByArrow);
 }
 
 void onMouse(int button, int state, int x, int y) {
     if (button != GLUT_LEFT_BUTTON) return;
     if (state == GLUT_UP) {
         g_hero.shooting = 0;
-    } else if (inPlay()) {
-        fireAimedShot(x, y);
+    } else if (inPlay() && !g_paused) {
+        float px, py;
+        windowToView(x, y, &px, &py);
+        fireAimedShotAt(px, py);
     }
 }

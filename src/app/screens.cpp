@@ -3,6 +3,7 @@
 
 #include "app/frame.h"
 #include "app/globals.h"
+#include "app/input.h"
 #include "audio/audio.h"
 #include "gfx/bitmap.h"
 #include "gfx/draw.h"
@@ -91,6 +92,8 @@ void startGame() {
         g_hero.vy = 0;
         g_hero.airborne = 0;
     }
+    // Keys pressed on the menu belong to the menu.
+    regainControls();
     const Era& e = era(g_era);
     if (isSongPlaying(e.song)) return;
     stopAllSongs();

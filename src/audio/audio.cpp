@@ -81,6 +81,14 @@ int isSongPlaying(int slot) {
     return slot >= 0 && slot == g_playingSong;
 }
 
+void pauseMusic() {
+    if (g_soundDevice) Mix_PauseMusic();
+}
+
+void resumeMusic() {
+    if (g_soundDevice) Mix_ResumeMusic();
+}
+
 void shutdownAudio() {
     if (g_soundDevice) {
         Mix_HaltMusic();

@@ -41,5 +41,8 @@ void playEffect(int effect);
 void stopAllSongs();
 void playSong(int slot);
 int isSongPlaying(int slot);
+// Holds the song where it is, and lets it go on from there.
+void pauseMusic();
+void resumeMusic();
 // Closes the device and frees what was loaded; the state goes back to silent.
 void shutdownAudio();

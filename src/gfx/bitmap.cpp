@@ -104,14 +104,20 @@ void Bitmap::makeTexture(unsigned id) {
     uploadTexture(id, width, height, pixels);
 }
 
+namespace {
+// The background the era shows, for a new window's fresh textures.
+const char* s_backgroundFile = kTextureFiles[kTexBackground];
+}  // namespace
+
 void loadTextures() {
     for (unsigned id = 0; id < kTextureCount; ++id) {
-        g_bitmap.loadBmp(kTextureFiles[id]);
+        g_bitmap.loadBmp(id == kTexBackground ? s_backgroundFile : kTextureFiles[id]);
         g_bitmap.makeTexture(id);
     }
 }
 
 void reloadBackground(const char* fileName) {
+    s_backgroundFile = fileName;
     g_bitmap.loadBmp(fileName);
     g_bitmap.makeTexture(kTexBackground);
 }

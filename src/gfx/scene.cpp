@@ -50,9 +50,9 @@ float viewY(float worldY) {
     return worldY - g_scrollY;
 }
 
-void drawBackground() {
+void drawBackground(float alpha) {
     bindTexture(kTexBackground);
-    setColor(1, 1, 1, 1);
+    setColor(1, 1, 1, alpha);
     if (g_backgroundOn) drawQuad(0, 0, kViewWidth, kViewHeight, {0, 0, 1, 1});
 }
 

@@ -1,8 +1,9 @@
 // The still parts of the picture: background and heads-up display.
 #pragma once
 
-// The background picture over the whole view, if switched on.
-void drawBackground();
+// The background picture over the whole view, if switched on; a lower
+// alpha dims it over the black of a cleared frame.
+void drawBackground(float alpha = 1);
 // The on-screen window: a 20 by 20 thing whose lower-left corner is at
 // world (x, y) overlaps the view. Tiles, pick-ups and enemies all use it.
 bool inViewColumns(int x);

@@ -3,6 +3,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <fstream>
 
 #include "app/globals.h"
 #include "enemies/bystander.h"
@@ -65,6 +66,15 @@ void Level::load() {
         }
     }
     std::fclose(f);
+}
+
+std::string levelTitle(int number) {
+    std::ifstream in(kTitleFileName);
+    std::string line;
+    const std::string prefix = std::to_string(number) + " ";
+    while (std::getline(in, line))
+        if (line.compare(0, prefix.size(), prefix) == 0) return line.substr(prefix.size());
+    return "";
 }
 
 void reloadLevel() {

@@ -1,5 +1,6 @@
 // The level: a 100 by 100 grid of tile codes read from "level%d.dat".
 #pragma once
+#include <string>
 
 constexpr int kGridSize = 100;
 constexpr int kTileSize = 20;
@@ -39,6 +40,11 @@ class Level {
 };
 
 extern Level g_level;
+
+// One line a level, "NUMBER TITLE", beside the level files.
+constexpr const char* kTitleFileName = "titles.txt";
+// The title of a level from the title file, or "" when it has none.
+std::string levelTitle(int number);
 
 // Empties the creature and pick-up lists and loads the level of g_levelNumber.
 void reloadLevel();

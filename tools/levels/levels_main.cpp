@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "levels/level_set.h"
+#include "world/level.h"
 
 namespace {
 
@@ -45,12 +46,20 @@ int main(int argc, char** argv) {
     std::filesystem::path output = argv[2];
     std::error_code ignored;
     std::filesystem::create_directories(output, ignored);
+    std::string titles;
     for (const LevelFile& level : levels) {
         std::filesystem::path file = output / levelDataName(level.number);
         if (!writeText(file, levelDataText(level.source.grid))) {
             std::fprintf(stderr, "%s: cannot be written\n", file.string().c_str());
             return 1;
         }
+        titles += std::to_string(level.number) + " " + level.source.title + "\n";
+    }
+    // The game shows each level's title as it begins.
+    std::filesystem::path titleFile = output / kTitleFileName;
+    if (!writeText(titleFile, titles)) {
+        std::fprintf(stderr, "%s: cannot be written\n", titleFile.string().c_str());
+        return 1;
     }
     return 0;
 }

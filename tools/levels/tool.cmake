@@ -27,6 +27,7 @@ set(LEVEL_FILES)
 foreach(number RANGE 1 12)
   list(APPEND LEVEL_FILES ${DORIAN_DATA_DIR}/level${number}.dat)
 endforeach()
+list(APPEND LEVEL_FILES ${DORIAN_DATA_DIR}/titles.txt)
 add_custom_command(
   OUTPUT ${LEVEL_FILES}
   COMMAND dorian_levels ${LEVEL_SOURCE_DIR} ${DORIAN_DATA_DIR}

@@ -1,0 +1,10 @@
+// The player's settings.
+#include "app/settings.h"
+
+Settings g_settings;
+
+void loadSettings() {}
+
+bool saveSettings() {
+    return true;
+}

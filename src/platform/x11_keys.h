@@ -1,0 +1,14 @@
+// The keyboard's real state and the game window's focus, asked of the X server.
+#pragma once
+
+// Whether a key is down on the keyboard right now: a printable character key
+// (any case) or an X key symbol such as XK_Left. False without a display.
+bool keyIsDown(unsigned char key);
+bool arrowIsDown(unsigned long keysym);
+
+enum WindowChange { kWindowUnchanged, kFocusLost, kFocusGained, kWindowHidden, kWindowShown };
+// Starts watching the current game window on a connection of our own, so
+// that GLUT's own event handling is untouched. Call again for a new window.
+void watchGameWindow();
+// The next change seen since the last call, or kWindowUnchanged.
+WindowChange nextWindowChange();
