@@ -5,10 +5,12 @@
 
 #include <cstdio>
 
+#include "app/banners.h"
 #include "app/globals.h"
 #include "app/input.h"
 #include "app/pacing.h"
 #include "app/pause.h"
+#include "app/scores.h"
 #include "app/screens.h"
 #include "app/startup.h"
 #include "gfx/draw.h"
@@ -20,6 +22,23 @@
 namespace {
 constexpr int kScoreX = 120;
 constexpr int kScoreY = 240;
+
+constexpr int kGameOverTableTop = 115;
+
+// The place of the score this game entered in the table, shown in colour
+// under "GAME OVER!".
+int s_newRank = -1;
+
+// What a frame of play may have brought: a respawn, a new level, the end
+// of a game.
+void afterPlay(int livesBefore, int levelBefore) {
+    // A respawned hero starts from what the keyboard really holds.
+    if (g_lives < livesBefore && g_lives >= 1) regainControls();
+    if (g_lives < 1 && livesBefore >= 1) s_newRank = recordScore(g_score, g_levelNumber);
+    bool completed = g_onScreens == 1 && g_completionTimer == 1;
+    if (completed) recordScore(g_score, g_levelNumber);
+    if (g_levelNumber != levelBefore && !completed) beginLevel(g_levelNumber);
+}
 
 void presentFrame() {
     flushDrawing();
@@ -46,12 +65,11 @@ void advanceWorld(bool heroPlays) {
 }
 
 void playFrame() {
-    int livesBefore = g_lives;
+    int livesBefore = g_lives, levelBefore = g_levelNumber;
     updateCamera(g_hero.x, g_hero.y);
     pushMatrix();
     advanceWorld(true);
-    // A respawned hero starts from what the keyboard really holds.
-    if (g_lives < livesBefore && g_lives >= 1) regainControls();
+    afterPlay(livesBefore, levelBefore);
     paceFrame();
     setColor(1, 1, 1, 1);
     drawHud();
@@ -60,6 +78,8 @@ void playFrame() {
     blendAdditive();
     setColor(1, 1, 1, 1);
     printText(kScoreX, kScoreY, g_scoreText);
+    if (g_lives < 1) drawScoreTable(kGameOverTableTop, s_newRank);
+    drawBanners();
     popMatrix();
 }
 

@@ -5,7 +5,9 @@
 #include <X11/keysym.h>
 
 #include <cmath>
+#include <cstdio>
 
+#include "app/banners.h"
 #include "app/controls.h"
 #include "app/display.h"
 #include "app/globals.h"
@@ -63,7 +65,12 @@ bool isKey(unsigned char key, unsigned char bound) {
 
 void toggleBackground() {
     g_backgroundOn = 1 - g_backgroundOn;
-    if (g_levelNumber > 10) g_backgroundOn = 0;  // the last era has no picture
+    if (g_levelNumber > 10) {
+        g_backgroundOn = 0;  // the last era has no picture, whatever the player likes
+        return;
+    }
+    g_settings.backgroundOn = g_backgroundOn;
+    saveSettings();
 }
 
 void toggleMusic() {
@@ -74,6 +81,29 @@ void toggleMusic() {
         g_musicOn = 1;
         playSong(songOfLevel(g_levelNumber));
     }
+    g_settings.musicOn = g_musicOn;
+    saveSettings();
+}
+
+// - and + (the keypad's too) step both volumes together.
+int volumeStepOf(unsigned char key) {
+    if (key == '-' || key == '_') return -1;
+    if (key == '+' || key == '=') return +1;
+    return 0;
+}
+
+int clampVolume(int volume) {
+    return volume < 0 ? 0 : volume > kMaxVolume ? kMaxVolume : volume;
+}
+
+void changeVolume(int step) {
+    g_musicVolume = g_settings.musicVolume = clampVolume(g_musicVolume + step);
+    g_effectsVolume = g_settings.effectsVolume = clampVolume(g_effectsVolume + step);
+    applyVolumes();
+    saveSettings();
+    char notice[40];
+    std::snprintf(notice, sizeof notice, "MUSIC %d   EFFECTS %d", g_musicVolume, g_effectsVolume);
+    showNotice(notice);
 }
 
 // The up arrow sounds the jump it starts; w jumps silently.
@@ -83,6 +113,11 @@ void soundJumpIfStarting() {
 }
 
 void onScreenKey(unsigned char key) {
+    bool onMenu = g_completionTimer <= 0 && !g_storyPage;
+    if (onMenu && (foldKey(key) == 'h' || (key == kEnter && scoreTableShown()))) {
+        toggleScoreTable();
+        return;
+    }
     if (key != kEnter) return;
     if (g_storyPage) {
         g_storyPage = 0;
@@ -142,6 +177,10 @@ void regainControls() {
 
 void onKeyDown(unsigned char key, int, int) {
     if (key == kEscape) quitGame(0);
+    if (int step = volumeStepOf(key)) {
+        changeVolume(step);
+        return;
+    }
     if (!inPlay()) {
         onScreenKey(key);
         return;
@@ -179,6 +218,8 @@ void onSpecialDown(int key, int, int) {
     if (!inPlay()) {
         if (key == GLUT_KEY_UP) selectEra(-1);
         if (key == GLUT_KEY_DOWN) selectEra(+1);
+        if (key == GLUT_KEY_RIGHT) chooseContinue(true);
+        if (key == GLUT_KEY_LEFT) chooseContinue(false);
         return;
     }
     int direction = directionOfArrow(key);

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "app/banners.h"
 #include "app/controls.h"
 #include "app/frame.h"
 #include "app/globals.h"
@@ -64,6 +65,7 @@ void pausedFrame() {
     char help[48];
     std::snprintf(help, sizeof help, "%c: resume   Escape: quit", foldKey(g_settings.keys.pause));
     printText(kHelpX, kHelpY, help);
+    drawBanners();
     blendNormal();
     popMatrix();
 }

@@ -1,9 +1,15 @@
 // The welcome menu with the level alive behind it, the completion screen, the story.
 #include "app/screens.h"
 
+#include <cstdio>
+
+#include "app/banners.h"
 #include "app/frame.h"
 #include "app/globals.h"
 #include "app/input.h"
+#include "app/progress.h"
+#include "app/scores.h"
+#include "app/settings.h"
 #include "audio/audio.h"
 #include "gfx/bitmap.h"
 #include "gfx/draw.h"
@@ -15,6 +21,12 @@
 namespace {
 constexpr int kCompletionFrames = 1000;
 constexpr float kDimmed = 0.3f;
+constexpr int kContinueY = 105;
+constexpr float kUnchosen = 0.5f;
+constexpr int kTableLineGap = 7;
+
+bool s_continueChosen = false;
+bool s_showingScores = false;
 
 struct Era {
     const char* name;
@@ -38,6 +50,13 @@ void loadFirstLevelOfEra() {
     g_levelNumber = era(g_era).firstLevel;
     reloadLevel();
     g_hero.placeAtStart();
+}
+
+// The level "continue" would start, or 0 when the era has no progress
+// beyond its first level.
+int continuableLevel() {
+    int furthest = g_era >= 1 && g_era <= kEraCount ? g_furthestLevel[g_era] : 0;
+    return furthest > era(g_era).firstLevel ? furthest : 0;
 }
 
 void printLines(int x, const char* const* lines, const int* ys, int count) {
@@ -71,9 +90,10 @@ void selectEra(int step) {
     if (g_era > kEraCount) g_era = 1;
     const Era& e = era(g_era);
     g_levelNumber = e.firstLevel;
+    s_continueChosen = false;
     if (e.background) {
         reloadBackground(e.background);
-        g_backgroundOn = 1;
+        g_backgroundOn = g_settings.backgroundOn;
     } else {
         g_backgroundOn = 0;
     }
@@ -81,10 +101,21 @@ void selectEra(int step) {
     g_hero.placeAtStart();
 }
 
+void chooseContinue(bool chosen) {
+    s_continueChosen = chosen && continuableLevel() > 0;
+}
+
 void startGame() {
     g_onScreens = 0;
     g_fullRun = g_era == 1 ? 1 : 0;
-    if (g_hero.x != g_startX || g_hero.y != g_startY) {
+    s_showingScores = false;
+    if (int level = s_continueChosen ? continuableLevel() : 0) {
+        // Not from the era's start, so never the whole game in one go.
+        g_fullRun = 0;
+        g_levelNumber = level;
+        reloadLevel();
+        g_hero.placeAtStart();
+    } else if (g_hero.x != g_startX || g_hero.y != g_startY) {
         loadFirstLevelOfEra();
     } else {
         // Kept level: still no game may begin inside a death fall from the menu.
@@ -92,8 +123,10 @@ void startGame() {
         g_hero.vy = 0;
         g_hero.airborne = 0;
     }
+    s_continueChosen = false;
     // Keys pressed on the menu belong to the menu.
     regainControls();
+    beginLevel(g_levelNumber);
     const Era& e = era(g_era);
     if (isSongPlaying(e.song)) return;
     stopAllSongs();
@@ -105,14 +138,54 @@ void startGame() {
     }
 }
 
+void beginLevel(int level) {
+    showTitleCard(level);
+    noteLevelReached(level);
+}
+
+void toggleScoreTable() {
+    s_showingScores = !s_showingScores;
+}
+
+bool scoreTableShown() {
+    return s_showingScores;
+}
+
 void drawScreen() {
     if (g_completionTimer > 0) {
         drawCompletionScreen();
     } else if (g_storyPage == 1) {
         drawStoryPage();
+    } else if (s_showingScores) {
+        drawScoreScreen();
     } else {
         drawWelcomeMenu();
     }
+}
+
+void drawScoreTable(int top, int highlight) {
+    if (g_highScores.empty()) {
+        printText(115, top, "NO SCORES YET");
+        return;
+    }
+    for (int i = 0; i < static_cast<int>(g_highScores.size()); ++i) {
+        const HighScore& entry = g_highScores[i];
+        char line[64];
+        std::snprintf(line, sizeof line, "%2d. %8lu  LEVEL %2d  %s", i + 1,
+                      static_cast<unsigned long>(entry.score), entry.level, entry.date.c_str());
+        if (i == highlight) setColor(1, 1, 0.4f, 1);
+        printText(55, top - i * kTableLineGap, line);
+        if (i == highlight) setColor(1, 1, 1, 1);
+    }
+}
+
+// The level lives on, dimmed, behind the best scores.
+void drawScoreScreen() {
+    updateCamera(g_hero.x, g_hero.y);
+    drawDimmedLevel();
+    printText(120, 200, "BEST SCORES");
+    drawScoreTable(185, -1);
+    printText(85, 60, "PRESS ENTER OR H TO GO BACK");
 }
 
 // The level lives on behind the menu; the hero is absent.
@@ -125,8 +198,17 @@ void drawWelcomeMenu() {
     printText(80, 175, "WELCOME TO DORIAN HAZARDOUS");
     printText(100, 160, "SELECT ERA:");
     for (int i = 0; i < kEraCount; ++i) printText(110, 150 - 10 * i, kEras[i].name);
+    int markerY = 160 - 10 * g_era;
+    if (int level = continuableLevel()) {
+        char line[40];
+        std::snprintf(line, sizeof line, "CONTINUE FROM LEVEL %d", level);
+        if (!s_continueChosen) setColor(1, 1, 1, kUnchosen);
+        printText(110, kContinueY, line);
+        setColor(1, 1, 1, 1);
+        if (s_continueChosen) markerY = kContinueY;
+    }
     bindTexture(kTexHero);
-    drawQuad(97, 160 - 10 * g_era, 107, 170 - 10 * g_era, {0.6f, 0.8f, 0.8f, 1.0f});
+    drawQuad(97, markerY, 107, markerY + 10, {0.6f, 0.8f, 0.8f, 1.0f});
 }
 
 // The camera stays where play left it.

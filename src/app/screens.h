@@ -11,10 +11,21 @@ int songOfLevel(int level);
 
 // The arrow keys on a screen: the previous (-1) or next (+1) era.
 void selectEra(int step);
+// Right and Left on the menu: start from the furthest level reached in the
+// era instead of its first, where there is progress.
+void chooseContinue(bool chosen);
 // Enter on a screen: play from the selected era.
 void startGame();
+// A level begins: its title card shows and the progress is noted.
+void beginLevel(int level);
+// h on the menu: the best scores instead of the menu, and back.
+void toggleScoreTable();
+bool scoreTableShown();
+// The table of best scores from view height `top` down, one entry in colour.
+void drawScoreTable(int top, int highlight);
 // Draws the screen due in this frame.
 void drawScreen();
 void drawWelcomeMenu();
 void drawCompletionScreen();
 void drawStoryPage();
+void drawScoreScreen();

@@ -15,6 +15,8 @@
 #include "app/input.h"
 #include "app/options.h"
 #include "app/pacing.h"
+#include "app/progress.h"
+#include "app/scores.h"
 #include "app/settings.h"
 #include "audio/audio.h"
 #include "gfx/bitmap.h"
@@ -103,6 +105,14 @@ void installSignalHandlers() {
     sigaction(SIGTERM, &action, nullptr);
 }
 
+// What the player chose last time.
+void applySettings() {
+    g_backgroundOn = g_settings.backgroundOn;
+    g_musicOn = g_settings.musicOn;
+    g_musicVolume = g_settings.musicVolume;
+    g_effectsVolume = g_settings.effectsVolume;
+}
+
 bool wantsFullScreen(const Options& options) {
     switch (options.screen) {
         case ScreenChoice::Windowed:
@@ -135,6 +145,7 @@ void switchScreenIfRequested() {
     s_switchRequested = false;
     g_fullScreen = !g_fullScreen;
     g_settings.fullscreen = g_fullScreen;
+    saveSettings();
     bool newWindow = gameModeActive();
     if (newWindow) {
         glutLeaveGameMode();
@@ -175,6 +186,10 @@ int runGame(const Options& options) {
         return 1;
     }
     installSignalHandlers();
+    loadSettings();
+    applySettings();
+    loadProgress();
+    loadScores();
     std::vector<char*> args = options.glutArgs;
     int argc = static_cast<int>(args.size());
     args.push_back(nullptr);

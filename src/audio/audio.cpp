@@ -4,6 +4,8 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
+#include "app/globals.h"
+
 const char* const kSongFiles[kSongCount] = {"music/survival.it", "music/capslock.mod",
                                             "music/mr_ntid.it", "music/mr_estm.s3m"};
 const char* const kEffectFiles[kEffectCount] = {"waa.wav", "zap.wav",   "pickup.wav",
@@ -16,6 +18,8 @@ int g_soundDevice = 0;
 int g_playingSong = -1;
 int g_lastEffect = -1;
 unsigned g_effectCount = 0;
+int g_musicVolume = kFullVolume;
+int g_effectsVolume = kFullVolume;
 
 namespace {
 constexpr int kOutputRate = 44100;
@@ -23,6 +27,16 @@ constexpr int kOutputChunk = 1024;
 constexpr int kMixerVolumeScale = 256 / MIX_MAX_VOLUME;
 // All effects share one channel, so a new one cuts off the one sounding.
 constexpr int kEffectChannel = 0;
+
+int clampVolume(int volume) {
+    return volume < 0 ? 0 : volume > kFullVolume ? kFullVolume : volume;
+}
+
+// The mixer's music volume for a slot: its own level, scaled by the player's.
+int musicVolumeOf(int slot) {
+    if (!g_musicOn) return 0;
+    return kSongVolumes[slot] / kMixerVolumeScale * clampVolume(g_musicVolume) / kFullVolume;
+}
 
 bool linkedMixerIsOlder() {
     SDL_version built;
@@ -42,6 +56,7 @@ void initSounds() {
     }
     g_soundDevice = 1;
     Mix_AllocateChannels(1);
+    applyVolumes();
     for (int i = 0; i < kEffectCount; ++i) g_effects[i] = Mix_LoadWAV(kEffectFiles[i]);
 }
 
@@ -73,12 +88,18 @@ void playSong(int slot) {
     if (slot < 0 || slot >= kSongCount) return;
     g_playingSong = slot;
     if (!g_soundDevice || !g_songs[slot]) return;
-    Mix_VolumeMusic(kSongVolumes[slot] / kMixerVolumeScale);
+    Mix_VolumeMusic(musicVolumeOf(slot));
     Mix_PlayMusic(g_songs[slot], -1);
 }
 
 int isSongPlaying(int slot) {
     return slot >= 0 && slot == g_playingSong;
+}
+
+void applyVolumes() {
+    if (!g_soundDevice) return;
+    Mix_Volume(kEffectChannel, MIX_MAX_VOLUME * clampVolume(g_effectsVolume) / kFullVolume);
+    if (g_playingSong >= 0) Mix_VolumeMusic(musicVolumeOf(g_playingSong));
 }
 
 void pauseMusic() {

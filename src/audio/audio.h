@@ -28,6 +28,14 @@ extern Mix_Chunk* g_effects[kEffectCount];
 extern int g_soundDevice;
 // The slot that plays (or would play, without a device), -1 for none.
 extern int g_playingSong;
+// The player's volumes, 0 (silent) to 10 (as made). Music is also silent
+// while it is switched off, whatever starts a song.
+constexpr int kFullVolume = 10;
+extern int g_musicVolume;
+extern int g_effectsVolume;
+// Puts the volumes above into effect.
+void applyVolumes();
+
 // The last effect started and how many were started, for tests and tools.
 extern int g_lastEffect;
 extern unsigned g_effectCount;
