@@ -21,6 +21,8 @@ int g_paused = 0;
 
 namespace {
 constexpr float kDimmed = 0.3f;
+constexpr int kScoreX = 120;  // where play shows the score line
+constexpr int kScoreY = 240;
 constexpr int kTitleX = 135;
 constexpr int kTitleY = 140;
 constexpr int kHelpX = 90;
@@ -61,6 +63,7 @@ void pausedFrame() {
     drawHud();
     blendAdditive();
     setColor(1, 1, 1, 1);
+    printText(kScoreX, kScoreY, g_scoreText);
     printText(kTitleX, kTitleY, "PAUSED");
     char help[48];
     std::snprintf(help, sizeof help, "%c: resume   Escape: quit", foldKey(g_settings.keys.pause));
@@ -75,6 +78,8 @@ void watchWindowChanges() {
         if (change == kFocusLost || change == kWindowHidden) {
             letGoOfEverything();
             pauseGame();
+        } else if (change == kPauseKey) {
+            togglePause();
         }
     }
 }

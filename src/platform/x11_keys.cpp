@@ -3,12 +3,27 @@
 #include "platform/x11_keys.h"
 
 #include <X11/Xlib.h>
+#include <X11/keysym.h>
 
 #include "gfx/native.h"
 
 namespace {
 Display* s_watcher = nullptr;
 Window s_watched = 0;
+bool s_pauseDown = false;
+
+bool isPauseKey(XKeyEvent& event) {
+    return XLookupKeysym(&event, 0) == XK_Pause;
+}
+
+// Auto-repeat sends a release and a press with the same time stamp.
+bool releaseRepeats(const XKeyEvent& release) {
+    if (!XPending(s_watcher)) return false;
+    XEvent next;
+    XPeekEvent(s_watcher, &next);
+    return next.type == KeyPress && next.xkey.keycode == release.keycode &&
+           next.xkey.time == release.time;
+}
 
 bool keycodeDown(Display* display, KeyCode code) {
     if (!code) return false;
@@ -35,7 +50,8 @@ void watchGameWindow() {
     if (!s_watcher) s_watcher = XOpenDisplay(nullptr);
     if (!s_watcher) return;
     s_watched = window;
-    XSelectInput(s_watcher, window, FocusChangeMask | StructureNotifyMask);
+    XSelectInput(s_watcher, window,
+                 FocusChangeMask | StructureNotifyMask | KeyPressMask | KeyReleaseMask);
     XFlush(s_watcher);
 }
 
@@ -57,6 +73,13 @@ WindowChange nextWindowChange() {
                 return kWindowHidden;
             case MapNotify:
                 return kWindowShown;
+            case KeyPress:
+                if (!isPauseKey(event.xkey) || s_pauseDown) break;
+                s_pauseDown = true;
+                return kPauseKey;
+            case KeyRelease:
+                if (isPauseKey(event.xkey) && !releaseRepeats(event.xkey)) s_pauseDown = false;
+                break;
             default:
                 break;
         }

@@ -6,7 +6,15 @@
 bool keyIsDown(unsigned char key);
 bool arrowIsDown(unsigned long keysym);
 
-enum WindowChange { kWindowUnchanged, kFocusLost, kFocusGained, kWindowHidden, kWindowShown };
+// kPauseKey: the keyboard's Pause key, which GLUT does not pass on.
+enum WindowChange {
+    kWindowUnchanged,
+    kFocusLost,
+    kFocusGained,
+    kWindowHidden,
+    kWindowShown,
+    kPauseKey
+};
 // Starts watching the current game window on a connection of our own, so
 // that GLUT's own event handling is untouched. Call again for a new window.
 void watchGameWindow();
