@@ -10,6 +10,7 @@ PACKAGES=(
     xvfb xauth xdotool imagemagick desktop-file-utils
     libgtest-dev libbenchmark-dev libopenmpt-dev
     clang-14 libclang-rt-14-dev
+    dpkg-dev file lintian appstream man-db groff-base
 )
 
 ensure_packages() {
