@@ -10,7 +10,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_COMPONENTS_ALL shared debian)
 set(CPACK_COMPONENTS_GROUPING ALL_COMPONENTS_IN_ONE)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
-# Files and folders as Debian wants them whatever the builder's umask.
+# Folders as Debian wants them (755), whatever the builder's umask.
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
