@@ -1,6 +1,7 @@
 // Reading the game's data files: regular files only, under a size cap, opened
 // without blocking, so that a FIFO, a device or a directory put in place of a
-// level, picture, song or effect is turned away at once.
+// level, the level titles, a picture, a song or an effect is turned away at
+// once.
 #pragma once
 #include <cstddef>
 #include <string>
@@ -9,7 +10,7 @@
 // under 1 MB, songs under 200 KB, effects under 60 KB) so that hand-made
 // replacements fit easily, yet a runaway file cannot freeze the game or fill
 // its memory.
-constexpr size_t kMaxLevelBytes = size_t(1) << 20;     // 1 MiB
+constexpr size_t kMaxLevelBytes = size_t(1) << 20;     // 1 MiB, also the titles
 constexpr size_t kMaxPictureBytes = size_t(32) << 20;  // 32 MiB
 constexpr size_t kMaxSongBytes = size_t(32) << 20;     // 32 MiB
 constexpr size_t kMaxEffectBytes = size_t(16) << 20;   // 16 MiB

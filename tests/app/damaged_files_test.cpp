@@ -1,8 +1,7 @@
-// Every runtime file in turn removed, emptied or cut in half, and one file of
-// each kind replaced by a directory, a FIFO, an endless device or a huge file:
-// the game starts, plays through the menu, every level and every era, says
-// only its own diagnostics about that one file, never hangs or crashes, and
-// its memory stays bounded.
+// Every runtime file in turn removed, emptied or cut in half, and one of each
+// kind made a directory, a FIFO, an endless device or a huge file: the game
+// plays through the menu, every level and every era, says only its own
+// diagnostics about that one file, and never hangs or crashes.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -44,12 +43,8 @@ const char* nameOf(Damage d) {
     const char* names[] = {"removed", "emptied", "halved", "directory", "fifo", "endless", "huge"};
     return names[static_cast<int>(d)];
 }
-bool isSpecial(Damage d) {
-    return d >= Damage::kDirectory;
-}
 
 constexpr uintmax_t kHugeFileBytes = uintmax_t(3) << 30;  // sparse: costs no disk
-constexpr long kMemoryBoundKb = 200 * 1024;
 
 // A data folder of links to the real files, with one of them damaged.
 void layOutDamaged(const fs::path& source, const std::string& victim, Damage damage) {
@@ -60,39 +55,12 @@ void layOutDamaged(const fs::path& source, const std::string& victim, Damage dam
     }
     std::ifstream in(source / victim, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    switch (damage) {
-        case Damage::kRemoved:
-            break;
-        case Damage::kEmptied:
-            writeFile(victim, "");
-            break;
-        case Damage::kHalved:
-            writeFile(victim, bytes.substr(0, bytes.size() / 2));
-            break;
-        case Damage::kDirectory:
-            fs::create_directory(victim);
-            break;
-        case Damage::kFifo:
-            ASSERT_EQ(mkfifo(victim.c_str(), 0600), 0);
-            break;
-        case Damage::kEndless:
-            fs::create_symlink("/dev/zero", victim);
-            break;
-        case Damage::kHuge:
-            writeFile(victim, bytes);
-            fs::resize_file(victim, kHugeFileBytes);
-            break;
-    }
-}
-
-// The peak resident memory since the last call, in kB.
-long peakResidentKbSinceLast() {
-    std::ifstream status("/proc/self/status");
-    long peak = 0;
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmHWM:", 0) == 0) peak = std::stol(line.substr(6));
-    std::ofstream("/proc/self/clear_refs") << "5";  // restarts the peak from now
-    return peak;
+    if (damage == Damage::kEmptied) writeFile(victim, "");
+    if (damage == Damage::kHalved) writeFile(victim, bytes.substr(0, bytes.size() / 2));
+    if (damage == Damage::kDirectory) fs::create_directory(victim);
+    if (damage == Damage::kFifo && mkfifo(victim.c_str(), 0600) != 0) FAIL() << victim;
+    if (damage == Damage::kEndless) fs::create_symlink("/dev/zero", victim);
+    if (damage == Damage::kHuge) writeFile(victim, bytes), fs::resize_file(victim, kHugeFileBytes);
 }
 
 // Start-up without a window, then the menu, every era, and every level.
@@ -126,12 +94,10 @@ void playThrough() {
     onKeyUp('d', 0, 0);
 }
 
-// The lines of `text`, or only those that start with `prefix`.
-std::vector<std::string> linesOf(const std::string& text, const std::string& prefix = "") {
+std::vector<std::string> linesOf(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        if (line.rfind(prefix, 0) == 0) lines.push_back(line);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
 }
 
@@ -152,21 +118,18 @@ TEST_P(DamagedFile, GameRunsOnAndSaysOnlyItsOwnDiagnostics) {
     ScratchFolder scratch;
     layOutDamaged(source, victim, damage);
     resetWorld();
-    peakResidentKbSinceLast();
-    long before = peakResidentKbSinceLast();
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     playThrough();
-    std::vector<std::string> errors =
-        linesOf(testing::internal::GetCapturedStderr(), "dorian: ");  // not the sound system's
+    std::vector<std::string> errors = linesOf(testing::internal::GetCapturedStderr());
     std::vector<std::string> lines = linesOf(testing::internal::GetCapturedStdout());
-    EXPECT_LT(peakResidentKbSinceLast() - before, kMemoryBoundKb);
 
     // Pictures have their own two messages; other kinds tell only of files
     // they refuse, on standard error.
     bool isPicture = victim.size() > 4 && victim.substr(victim.size() - 4) == ".bmp";
+    bool special = damage >= Damage::kDirectory;
     std::string expected;
-    if (isPicture && (damage == Damage::kRemoved || isSpecial(damage)))
+    if (isPicture && (damage == Damage::kRemoved || special))
         expected = " can't open file: " + victim;
     if (isPicture && (damage == Damage::kEmptied || damage == Damage::kHalved))
         expected = "not a 24 bit/pixelimage, or is compressed!";
@@ -176,7 +139,7 @@ TEST_P(DamagedFile, GameRunsOnAndSaysOnlyItsOwnDiagnostics) {
         EXPECT_FALSE(lines.empty());
         for (const std::string& line : lines) EXPECT_EQ(line, expected);
     }
-    EXPECT_EQ(errors.empty(), isPicture || !isSpecial(damage));
+    EXPECT_EQ(errors.empty(), isPicture || !special);
     for (const std::string& line : errors) EXPECT_NE(line.find(victim), std::string::npos) << line;
 }
 

@@ -2,11 +2,8 @@
 # Plays the real game with keyboard and mouse: Enter, run right, jump, shoot
 # both ways, and checks that the world moved and Escape still exits cleanly.
 # Usage: play.sh GAME DATA [OUT]
-set -u
-game=$1 data=$2 out=${3:-$(mktemp -d)}
-mkdir -p "$out"
 source "$(dirname "$0")/lib.sh"
-start_virtual_display
+begin_scenario "$@"
 
 # A copy of the data folder whose first level is a long floor with walkers.
 use_data_copy level1.dat

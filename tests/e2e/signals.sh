@@ -3,11 +3,8 @@
 # through its quit path, with the conventional exit code 128 + n; SIGUSR1,
 # SIGUSR2 and SIGALRM do not end it.
 # Usage: signals.sh GAME DATA [OUT]
-set -u
-game=$1 data=$2 out=${3:-$(mktemp -d)}
-mkdir -p "$out"
 source "$(dirname "$0")/lib.sh"
-start_virtual_display
+begin_scenario "$@"
 # The second era's background is missing: choosing that era on the menu
 # buffers a diagnostic, which the quit path flushes and the default action of
 # a signal would lose.

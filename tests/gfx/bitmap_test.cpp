@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/scratch.h"
@@ -69,13 +70,16 @@ TEST_F(BitmapTest, TopDownFilesAreStoredBottomRowFirst) {
     EXPECT_EQ(pixel(1)[0], 200);
 }
 
+// Also: the last row's padding may be left out.
 TEST_F(BitmapTest, LargerHeadersAndGapsBeforeThePixelsReadTheSamePicture) {
     std::vector<unsigned char> data = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 0, 0, 0, 0, 0};
     load(bmp(2, 2, data));
     std::vector<unsigned char> plain(bitmap.pixels, bitmap.pixels + 16);
-    for (auto [infoSize, gap] : {std::pair{108u, 0u}, {124u, 0u}, {40u, 1u}, {124u, 70u}}) {
+    for (auto [infoSize, gap, cut] :
+         {std::tuple{108u, 0u, 0}, {124u, 0u, 0}, {40u, 1u, 0}, {124u, 70u, 0}, {40u, 0u, 2}}) {
         bool ok = false;
-        EXPECT_EQ(load(bmp(2, 2, data, 24, infoSize, gap), &ok), "");
+        std::string file = bmp(2, 2, data, 24, infoSize, gap);
+        EXPECT_EQ(load(file.substr(0, file.size() - cut), &ok), "");
         EXPECT_TRUE(ok);
         EXPECT_EQ(std::vector<unsigned char>(bitmap.pixels, bitmap.pixels + 16), plain)
             << infoSize << " " << gap;
@@ -89,8 +93,7 @@ TEST_F(BitmapTest, EveryFailureKeepsThePictureAndSaysWhy) {
     EXPECT_FALSE(bitmap.loadBmp("missing.bmp"));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), " can't open file: missing.bmp\n");
     std::string good = bmp(2, 2, std::vector<unsigned char>(16, 5));
-    std::string offsetPastEnd = good, offsetInHeader = good;
-    offsetPastEnd[10] = 100;
+    std::string offsetInHeader = good;
     offsetInHeader[10] = 50;
     std::vector<std::string> bad = {bmp(2, 2, {}, 8),
                                     bmp(2, 2, {}, 32),
@@ -101,7 +104,6 @@ TEST_F(BitmapTest, EveryFailureKeepsThePictureAndSaysWhy) {
                                     bmp(16384, 16384, {}),            // a 54-byte lie
                                     bmp(2, 2, std::vector<unsigned char>(16), 24, 12),
                                     bmp(2, 2, std::vector<unsigned char>(16), 24, 200),
-                                    offsetPastEnd,
                                     offsetInHeader};
     for (auto [w, h] : {std::pair{0, 2},
                         {2, 0},
@@ -118,13 +120,6 @@ TEST_F(BitmapTest, EveryFailureKeepsThePictureAndSaysWhy) {
         EXPECT_EQ(bitmap.pixels, before);
         EXPECT_EQ(bitmap.width, 2);
     }
-}
-
-TEST_F(BitmapTest, TheLastRowMayLackItsPadding) {
-    bool ok = false;
-    EXPECT_EQ(load(bmp(1, 2, {1, 2, 3, 0, 4, 5, 6}), &ok), "");
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(pixel(1), (std::vector<int>{6, 5, 4, 255}));
 }
 
 }  // namespace
