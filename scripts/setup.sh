@@ -9,7 +9,7 @@ PACKAGES=(
     libsdl2-mixer-dev libosmesa6-dev
     xvfb xauth xdotool imagemagick desktop-file-utils
     libgtest-dev libbenchmark-dev libopenmpt-dev
-    clang-14 libclang-rt-14-dev
+    clang-14 libclang-rt-14-dev stress-ng
     dpkg-dev file lintian appstream man-db groff-base
 )
 

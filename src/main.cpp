@@ -4,8 +4,10 @@
 
 #include "app/options.h"
 #include "app/startup.h"
+#include "platform/process.h"
 
 int main(int argc, char** argv) {
+    prepareStandardStreams();
     Options options;
     std::string error;
     if (!parseOptions(argc, argv, &options, &error)) {

@@ -24,8 +24,7 @@ int g_scrollX = 0;
 int g_scrollY = 0;
 char g_scoreText[32] = "";
 
-// 1. The BMP reader's stream, and the scratch picture it reads into.
-std::ifstream g_bmpStream;
+// 1. The scratch picture the BMP reader reads into.
 Bitmap g_bitmap;
 // 2. The time of program start.
 int g_lastFrameTime = readElapsedTime();

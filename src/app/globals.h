@@ -1,7 +1,6 @@
 // The game's global state and its single-instance objects.
 #pragma once
 #include <cstdint>
-#include <fstream>
 
 #include "world/entity.h"
 
@@ -23,7 +22,6 @@ extern int g_scrollY;
 extern int g_lastFrameTime;
 extern char g_scoreText[32];
 
-extern std::ifstream g_bmpStream;
 extern EntityList g_projectiles;
 extern EntityList g_enemies;
 extern EntityList g_items;

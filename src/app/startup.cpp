@@ -4,7 +4,6 @@
 #include <GL/freeglut.h>
 #include <X11/Xlib.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -22,9 +21,9 @@
 #include "gfx/bitmap.h"
 #include "gfx/draw.h"
 #include "gfx/font.h"
+#include "platform/process.h"
 #include "platform/x11_keys.h"
 
-volatile int g_quitSignal = 0;
 int g_fullScreen = 1;
 
 namespace {
@@ -32,7 +31,6 @@ constexpr const char* kGameMode = "1024x768:32@70";
 constexpr const char* kWindowTitle = "Dorian Hazardous";
 constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 768;
-constexpr int kSignalExitBase = 128;
 
 int s_window = 0;  // our GLUT window, 0 in game mode
 bool s_switchRequested = false;
@@ -82,10 +80,6 @@ void initPicture() {
     buildFont();
 }
 
-void onSignal(int sig) {
-    g_quitSignal = sig;
-}
-
 // GLUT would end the process with its own message; say plainly what is
 // missing. The probe stays connected until GLUT is, because a server whose
 // last client leaves resets and refuses connections for a moment.
@@ -95,14 +89,6 @@ bool displayAvailable(const Options& options, Display** probe) {
         if (std::string(options.glutArgs[i]) == "-display") return true;  // GLUT decides
     *probe = XOpenDisplay(nullptr);
     return *probe != nullptr;
-}
-
-void installSignalHandlers() {
-    struct sigaction action = {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
 }
 
 // What the player chose last time.
@@ -185,7 +171,7 @@ int runGame(const Options& options) {
                      "dorian: cannot open an X display; the game needs a graphical desktop\n");
         return 1;
     }
-    installSignalHandlers();
+    installQuitSignals();
     loadSettings();
     applySettings();
     loadProgress();

@@ -20,6 +20,3 @@ void requestScreenSwitch();
 void switchScreenIfRequested();
 // 1 while the game shows full screen (game mode or a full-screen window).
 extern int g_fullScreen;
-
-// Set by SIGINT or SIGTERM; the next frame quits.
-extern volatile int g_quitSignal;

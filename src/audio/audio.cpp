@@ -4,7 +4,10 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
 
+#include <string>
+
 #include "app/globals.h"
+#include "platform/data_file.h"
 
 const char* const kSongFiles[kSongCount] = {"music/survival.it", "music/capslock.mod",
                                             "music/mr_ntid.it", "music/mr_estm.s3m"};
@@ -38,6 +41,10 @@ int musicVolumeOf(int slot) {
     return kSongVolumes[slot] / kMixerVolumeScale * clampVolume(g_musicVolume) / kFullVolume;
 }
 
+// The bytes of each loaded song: a decoder may go on reading them while the
+// song lives.
+std::string s_songBytes[kSongCount];
+
 bool linkedMixerIsOlder() {
     SDL_version built;
     SDL_MIXER_VERSION(&built);
@@ -45,7 +52,30 @@ bool linkedMixerIsOlder() {
     return SDL_VERSIONNUM(linked->major, linked->minor, linked->patch) <
            SDL_VERSIONNUM(built.major, built.minor, built.patch);
 }
+
+// Reads a file through the data-file checks into memory that SDL_mixer reads
+// from; null when the file is missing or refused.
+SDL_RWops* openChecked(const char* path, size_t maxBytes, std::string* bytes) {
+    DataFile file = readDataFile(path, maxBytes);
+    reportRefusal(path, file);
+    if (file.status != DataFile::kRead) return nullptr;
+    *bytes = std::move(file.bytes);
+    return SDL_RWFromConstMem(bytes->data(), static_cast<int>(bytes->size()));
+}
+
+Mix_Chunk* loadEffect(const char* path) {
+    std::string bytes;  // the chunk keeps its own decoded copy
+    SDL_RWops* source = openChecked(path, kMaxEffectBytes, &bytes);
+    return source ? Mix_LoadWAV_RW(source, 1) : nullptr;
+}
+
 }  // namespace
+
+Mix_Music* loadSong(const char* path, std::string* bytes) {
+    SDL_RWops* source = openChecked(path, kMaxSongBytes, bytes);
+    // Our songs are all modules, the type SDL_mixer gives their file names.
+    return source ? Mix_LoadMUSType_RW(source, MUS_MOD, 1) : nullptr;
+}
 
 void initSounds() {
     if (g_soundDevice) return;
@@ -57,7 +87,7 @@ void initSounds() {
     g_soundDevice = 1;
     Mix_AllocateChannels(1);
     applyVolumes();
-    for (int i = 0; i < kEffectCount; ++i) g_effects[i] = Mix_LoadWAV(kEffectFiles[i]);
+    for (int i = 0; i < kEffectCount; ++i) g_effects[i] = loadEffect(kEffectFiles[i]);
 }
 
 bool initMusic() {
@@ -65,7 +95,7 @@ bool initMusic() {
     if (g_soundDevice) {
         Mix_Init(MIX_INIT_MOD);
         for (int i = 0; i < kSongCount; ++i) {
-            if (!g_songs[i]) g_songs[i] = Mix_LoadMUS(kSongFiles[i]);
+            if (!g_songs[i]) g_songs[i] = loadSong(kSongFiles[i], &s_songBytes[i]);
         }
     }
     playSong(0);
@@ -115,9 +145,10 @@ void shutdownAudio() {
         Mix_HaltMusic();
         Mix_HaltChannel(-1);
     }
-    for (Mix_Music*& song : g_songs) {
-        if (song) Mix_FreeMusic(song);
-        song = nullptr;
+    for (int i = 0; i < kSongCount; ++i) {
+        if (g_songs[i]) Mix_FreeMusic(g_songs[i]);
+        g_songs[i] = nullptr;
+        s_songBytes[i] = std::string();
     }
     for (Mix_Chunk*& chunk : g_effects) {
         if (chunk) Mix_FreeChunk(chunk);

@@ -1,5 +1,6 @@
 // Background music in four song slots and six one-shot sound effects.
 #pragma once
+#include <string>
 
 typedef struct _Mix_Music Mix_Music;
 typedef struct Mix_Chunk Mix_Chunk;
@@ -52,5 +53,9 @@ int isSongPlaying(int slot);
 // Holds the song where it is, and lets it go on from there.
 void pauseMusic();
 void resumeMusic();
+// Loads one song file through the data-file checks, keeping its bytes in
+// `bytes`, which must outlive the song; null when missing, refused or not a
+// song the mixer can play. Needs an open device.
+Mix_Music* loadSong(const char* path, std::string* bytes);
 // Closes the device and frees what was loaded; the state goes back to silent.
 void shutdownAudio();

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/globals.h"
 #include "gfx/draw.h"
+#include "platform/data_file.h"
 
 const char* const kTextureFiles[kTextureCount] = {
     "blocks1a.bmp", "dorin3.bmp",      "enemy2.bmp", "enemy3.bmp",   "blocks2.bmp", "blocks3.bmp",
@@ -17,10 +17,18 @@ const char* const kBackgroundRuins = "background9.bmp";
 
 namespace {
 
-constexpr int kHeaderSize = 54;
+// The 14-byte file header, then an info header of at least 40 bytes; the
+// larger ones that paint programs write (108, 124) only add fields after
+// those we read.
+constexpr size_t kFileHeaderSize = 14;
+constexpr size_t kHeaderSize = 54;
+constexpr int kDataOffsetOffset = 10;
+constexpr int kInfoSizeOffset = 14;
 constexpr int kWidthOffset = 18;
 constexpr int kHeightOffset = 22;
 constexpr int kBitsOffset = 28;
+constexpr uint32_t kMinInfoSize = 40;
+constexpr uint32_t kMaxInfoSize = 124;
 
 int32_t readLe32(const unsigned char* p) {
     return static_cast<int32_t>(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
@@ -35,69 +43,75 @@ void rejectFormat() {
     std::fputs("not a 24 bit/pixelimage, or is compressed!\n", stdout);
 }
 
-// The stream ends every load closed and in a good state, whatever happened.
-bool finishLoad(bool ok) {
-    if (g_bmpStream.is_open()) g_bmpStream.close();
-    g_bmpStream.clear();
-    return ok;
+// Where the pixels lie in a file and how they are arranged.
+struct Layout {
+    int width = 0;
+    int height = 0;
+    bool topDown = false;
+    size_t offset = 0;  // of the first pixel row
+    size_t stride = 0;  // bytes per row, padded to a multiple of 4
+};
+
+// Reads the header of a 24-bit picture and checks that the file really holds
+// every row it claims (the last row's padding may be left out), so that a
+// small file can never make us allocate for a huge picture.
+bool readLayout(const unsigned char* file, size_t size, Layout* layout) {
+    if (size < kHeaderSize || file[0] != 'B' || file[1] != 'M') return false;
+    if (readLe16(file + kBitsOffset) != 24) return false;
+    uint32_t infoSize = static_cast<uint32_t>(readLe32(file + kInfoSizeOffset));
+    uint32_t offset = static_cast<uint32_t>(readLe32(file + kDataOffsetOffset));
+    if (infoSize < kMinInfoSize || infoSize > kMaxInfoSize) return false;
+    if (offset < kFileHeaderSize + infoSize) return false;
+    int32_t fileWidth = readLe32(file + kWidthOffset);
+    int32_t fileHeight = readLe32(file + kHeightOffset);
+    int64_t rows = fileHeight < 0 ? -int64_t(fileHeight) : fileHeight;
+    if (fileWidth < 1 || fileWidth > kMaxBitmapSide || rows < 1 || rows > kMaxBitmapSide)
+        return false;
+    size_t rowBytes = size_t(fileWidth) * 3;
+    size_t stride = (rowBytes + 3) & ~size_t(3);
+    if (uint64_t(offset) + stride * uint64_t(rows - 1) + rowBytes > size) return false;
+    layout->width = fileWidth;
+    layout->height = static_cast<int>(rows);
+    layout->topDown = fileHeight < 0;
+    layout->offset = offset;
+    layout->stride = stride;
+    return true;
 }
 
 }  // namespace
 
 bool Bitmap::loadBmp(const char* fileName) {
-    g_bmpStream.clear();
-    g_bmpStream.open(fileName, std::ios::in | std::ios::binary);
-    if (!g_bmpStream.is_open()) {
+    DataFile file = readDataFile(fileName, kMaxPictureBytes);
+    if (file.status != DataFile::kRead) {
         std::printf(" can't open file: %s\n", fileName);
-        return finishLoad(false);
+        return false;
     }
-    unsigned char header[kHeaderSize];
-    g_bmpStream.read(reinterpret_cast<char*>(header), kHeaderSize);
-    if (g_bmpStream.gcount() != kHeaderSize || readLe16(header + kBitsOffset) != 24) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(file.bytes.data());
+    Layout layout;
+    if (!readLayout(bytes, file.bytes.size(), &layout)) {
         rejectFormat();
-        return finishLoad(false);
+        return false;
     }
-    int32_t fileWidth = readLe32(header + kWidthOffset);
-    int32_t fileHeight = readLe32(header + kHeightOffset);
-    bool topDown = fileHeight < 0;
-    int64_t rows = topDown ? -int64_t(fileHeight) : fileHeight;
-    if (fileWidth < 1 || fileWidth > kMaxBitmapSide || rows < 1 || rows > kMaxBitmapSide) {
-        rejectFormat();
-        return finishLoad(false);
-    }
-    int w = fileWidth;
-    int h = static_cast<int>(rows);
-    size_t rowBytes = size_t(w) * 3;
-    size_t stride = (rowBytes + 3) & ~size_t(3);
-    // calloc: the pages of a picture that a short file never fills are not
-    // even touched, and they read as transparent.
-    auto* fresh = static_cast<unsigned char*>(std::calloc(size_t(w) * h, 4));
-    auto* line = static_cast<unsigned char*>(std::calloc(stride, 1));
-    if (!fresh || !line) {
-        std::free(fresh);
-        std::free(line);
-        return finishLoad(false);
-    }
-    // Rows a short file does not hold stay zero: transparent.
-    for (int fileRow = 0; fileRow < h && g_bmpStream; ++fileRow) {
-        g_bmpStream.read(reinterpret_cast<char*>(line), stride);
-        size_t got = static_cast<size_t>(g_bmpStream.gcount());
-        int row = topDown ? h - 1 - fileRow : fileRow;
+    int w = layout.width;
+    int h = layout.height;
+    auto* fresh = static_cast<unsigned char*>(std::malloc(size_t(w) * h * 4));
+    if (!fresh) return false;
+    for (int fileRow = 0; fileRow < h; ++fileRow) {
+        const unsigned char* bgr = bytes + layout.offset + size_t(fileRow) * layout.stride;
+        int row = layout.topDown ? h - 1 - fileRow : fileRow;
         unsigned char* out = fresh + size_t(row) * w * 4;
-        for (int x = 0; x < w && size_t(x) * 3 + 3 <= got; ++x) {
-            const unsigned char* bgr = line + x * 3;
-            out[x * 4 + 0] = bgr[2];
-            out[x * 4 + 1] = bgr[1];
-            out[x * 4 + 2] = bgr[0];
-            out[x * 4 + 3] = (bgr[0] | bgr[1] | bgr[2]) ? 255 : 0;
+        for (int x = 0; x < w; ++x, bgr += 3, out += 4) {
+            out[0] = bgr[2];
+            out[1] = bgr[1];
+            out[2] = bgr[0];
+            out[3] = (bgr[0] | bgr[1] | bgr[2]) ? 255 : 0;  // pure black is transparent
         }
     }
-    std::free(line);
     std::free(pixels);
     pixels = fresh;
     width = w;
     height = h;
-    return finishLoad(true);
+    return true;
 }
 
 void Bitmap::makeTexture(unsigned id) {

@@ -44,7 +44,7 @@ class Bitmap {
 
     int height = 0;
     int width = 0;
-    unsigned char* pixels = nullptr;  // RGBA, bottom row first; from calloc
+    unsigned char* pixels = nullptr;  // RGBA, bottom row first; from malloc
 };
 
 extern Bitmap g_bitmap;

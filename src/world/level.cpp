@@ -3,7 +3,8 @@
 
 #include <climits>
 #include <cstdio>
-#include <fstream>
+#include <sstream>
+#include <string>
 
 #include "app/globals.h"
 #include "enemies/bystander.h"
@@ -20,27 +21,36 @@
 #include "enemies/tiger.h"
 #include "enemies/tribesman.h"
 #include "enemies/turret.h"
+#include "platform/data_file.h"
 #include "shots/item.h"
 
 namespace {
 
-// Reads one decimal integer the way "%d" does, but treats a value outside
-// int's range as a failed read instead of wrapping it into another code.
-bool readInt(std::FILE* f, int* out) {
-    int ch;
-    do ch = std::getc(f);
-    while (ch == ' ' || ch == '\n' || ch == '\t' || ch == '\r' || ch == '\v' || ch == '\f');
-    bool negative = ch == '-';
-    if (ch == '-' || ch == '+') ch = std::getc(f);
-    if (ch < '0' || ch > '9') return false;
+bool isSpace(char ch) {
+    return ch == ' ' || ch == '\n' || ch == '\t' || ch == '\r' || ch == '\v' || ch == '\f';
+}
+
+bool isDigit(char ch) {
+    return ch >= '0' && ch <= '9';
+}
+
+// Reads one decimal integer from `text` at `*pos` the way "%d" does, but
+// treats a value outside int's range as a failed read instead of wrapping it
+// into another code.
+bool readInt(const std::string& text, size_t* pos, int* out) {
+    size_t i = *pos;
+    while (i < text.size() && isSpace(text[i])) ++i;
+    bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    if (i >= text.size() || !isDigit(text[i])) return false;
     long long value = 0;
-    for (; ch >= '0' && ch <= '9'; ch = std::getc(f)) {
-        value = value * 10 + (ch - '0');
+    for (; i < text.size() && isDigit(text[i]); ++i) {
+        value = value * 10 + (text[i] - '0');
         if (value > static_cast<long long>(INT_MAX) + 1) return false;
     }
-    if (ch != EOF) std::ungetc(ch, f);
     if (negative) value = -value;
     if (value < INT_MIN || value > INT_MAX) return false;
+    *pos = i;
     *out = static_cast<int>(value);
     return true;
 }
@@ -55,21 +65,24 @@ void Level::load() {
     for (auto& gridRow : grid)
         for (int& cell : gridRow) cell = kEmpty;
     std::snprintf(fileName, sizeof fileName, "level%d.dat", g_levelNumber);
-    std::FILE* f = std::fopen(fileName, "r");
-    if (!f) return;  // an empty level; the start position stays
+    DataFile file = readDataFile(fileName, kMaxLevelBytes);
+    reportRefusal(fileName, file);
+    if (file.status != DataFile::kRead) return;  // an empty level; the start position stays
+    size_t pos = 0;
     bool reading = true;
     for (int row = 0; row < kGridSize; ++row) {
         for (int col = 0; col < kGridSize; ++col) {
-            if (reading) reading = readInt(f, &grid[row][col]);
+            if (reading) reading = readInt(file.bytes, &pos, &grid[row][col]);
             if (!reading) break;
             grid[row][col] = spawnFromCode(grid[row][col], col * kTileSize, row * kTileSize);
         }
     }
-    std::fclose(f);
 }
 
 std::string levelTitle(int number) {
-    std::ifstream in(kTitleFileName);
+    DataFile file = readDataFile(kTitleFileName, kMaxLevelBytes);
+    reportRefusal(kTitleFileName, file);
+    std::istringstream in(file.bytes);
     std::string line;
     const std::string prefix = std::to_string(number) + " ";
     while (std::getline(in, line))

@@ -1,8 +1,10 @@
-// Every runtime file in turn removed, emptied or cut in half: the game starts,
+// Every runtime file in turn removed, emptied or cut in half, and one of each
+// kind made a directory, a FIFO, an endless device or a huge file: the game
 // plays through the menu, every level and every era, says only its own
-// diagnostics about that one file, and never crashes.
+// diagnostics about that one file, and never hangs or crashes.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -36,10 +38,13 @@ std::vector<std::string> runtimeFiles() {
     return files;
 }
 
-enum class Damage { kRemoved, kEmptied, kHalved };
+enum class Damage { kRemoved, kEmptied, kHalved, kDirectory, kFifo, kEndless, kHuge };
 const char* nameOf(Damage d) {
-    return d == Damage::kRemoved ? "removed" : d == Damage::kEmptied ? "emptied" : "halved";
+    const char* names[] = {"removed", "emptied", "halved", "directory", "fifo", "endless", "huge"};
+    return names[static_cast<int>(d)];
 }
+
+constexpr uintmax_t kHugeFileBytes = uintmax_t(3) << 30;  // sparse: costs no disk
 
 // A data folder of links to the real files, with one of them damaged.
 void layOutDamaged(const fs::path& source, const std::string& victim, Damage damage) {
@@ -48,10 +53,14 @@ void layOutDamaged(const fs::path& source, const std::string& victim, Damage dam
         if (file == victim) continue;
         if (fs::exists(source / file)) fs::create_symlink(source / file, file);
     }
-    if (damage == Damage::kRemoved) return;
     std::ifstream in(source / victim, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    writeFile(victim, damage == Damage::kEmptied ? "" : bytes.substr(0, bytes.size() / 2));
+    if (damage == Damage::kEmptied) writeFile(victim, "");
+    if (damage == Damage::kHalved) writeFile(victim, bytes.substr(0, bytes.size() / 2));
+    if (damage == Damage::kDirectory) fs::create_directory(victim);
+    if (damage == Damage::kFifo && mkfifo(victim.c_str(), 0600) != 0) FAIL() << victim;
+    if (damage == Damage::kEndless) fs::create_symlink("/dev/zero", victim);
+    if (damage == Damage::kHuge) writeFile(victim, bytes), fs::resize_file(victim, kHugeFileBytes);
 }
 
 // Start-up without a window, then the menu, every era, and every level.
@@ -93,6 +102,8 @@ std::vector<std::string> linesOf(const std::string& text) {
 }
 
 struct DamagedFile : ::testing::TestWithParam<std::tuple<std::string, Damage>> {
+    // SDL's silent device: songs and effects are read as with real sound.
+    void SetUp() override { setenv("SDL_AUDIODRIVER", "dummy", 1); }
     void TearDown() override {
         shutdownAudio();
         resetWorld();
@@ -108,13 +119,19 @@ TEST_P(DamagedFile, GameRunsOnAndSaysOnlyItsOwnDiagnostics) {
     layOutDamaged(source, victim, damage);
     resetWorld();
     testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     playThrough();
+    std::vector<std::string> errors = linesOf(testing::internal::GetCapturedStderr());
     std::vector<std::string> lines = linesOf(testing::internal::GetCapturedStdout());
 
+    // Pictures have their own two messages; other kinds tell only of files
+    // they refuse, on standard error.
     bool isPicture = victim.size() > 4 && victim.substr(victim.size() - 4) == ".bmp";
+    bool special = damage >= Damage::kDirectory;
     std::string expected;
-    if (isPicture && damage == Damage::kRemoved) expected = " can't open file: " + victim;
-    if (isPicture && damage == Damage::kEmptied)
+    if (isPicture && (damage == Damage::kRemoved || special))
+        expected = " can't open file: " + victim;
+    if (isPicture && (damage == Damage::kEmptied || damage == Damage::kHalved))
         expected = "not a 24 bit/pixelimage, or is compressed!";
     if (expected.empty()) {
         EXPECT_TRUE(lines.empty()) << lines.front();
@@ -122,6 +139,8 @@ TEST_P(DamagedFile, GameRunsOnAndSaysOnlyItsOwnDiagnostics) {
         EXPECT_FALSE(lines.empty());
         for (const std::string& line : lines) EXPECT_EQ(line, expected);
     }
+    EXPECT_EQ(errors.empty(), isPicture || !special);
+    for (const std::string& line : errors) EXPECT_NE(line.find(victim), std::string::npos) << line;
 }
 
 std::string caseName(const testing::TestParamInfo<DamagedFile::ParamType>& info) {
@@ -131,10 +150,17 @@ std::string caseName(const testing::TestParamInfo<DamagedFile::ParamType>& info)
     return name;
 }
 
+// One file of each kind stands for its kind in the special damages.
 INSTANTIATE_TEST_SUITE_P(EveryFile, DamagedFile,
                          ::testing::Combine(::testing::ValuesIn(runtimeFiles()),
                                             ::testing::Values(Damage::kRemoved, Damage::kEmptied,
                                                               Damage::kHalved)),
+                         caseName);
+INSTANTIATE_TEST_SUITE_P(EveryKind, DamagedFile,
+                         ::testing::Combine(::testing::Values("level3.dat", kBackgroundRuins,
+                                                              kSongFiles[0], "zap.wav"),
+                                            ::testing::Values(Damage::kDirectory, Damage::kFifo,
+                                                              Damage::kEndless, Damage::kHuge)),
                          caseName);
 
 }  // namespace

@@ -1,70 +1,129 @@
-# Shared steps of the end-to-end scenarios; sourced inside a virtual X server.
-# Each scenario sets: game (binary), data (folder to run in), out (artefacts).
+# Shared steps of the end-to-end scenarios, each under its own virtual X
+# server. Every step waits for a condition until a generous deadline, never
+# for a fixed time: on a busy machine any step may take many times longer.
 
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 # The game ends through exit() inside GLUT's loop, with X and GL left to the
 # system; leak checks belong to the unit tests.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
+E2E_DEADLINE=${E2E_DEADLINE:-90}  # seconds one step may take
 
-# A virtual X server of our own on a free display number that it picks
-# itself, gone when the scenario ends.
-start_virtual_display() {
-    local fifo
-    fifo=$(mktemp -u)
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
-    xvfb_pid=$!
-    local number
-    read -r -t 20 number <"$fifo"
-    rm -f "$fifo"
-    [ -n "$number" ] || { echo "e2e: Xvfb did not start" >&2; exit 1; }
-    export DISPLAY=":$number"
-    trap 'kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null' EXIT
-}
+scratch=$(mktemp -d)
+trap 'kill -9 ${pid:-} 2>/dev/null; kill ${xvfb_pid:-} 2>/dev/null && wait; rm -rf "$scratch"' EXIT
 
 fail() {
     echo "e2e: $*" >&2
     [ -f "$out/stderr.txt" ] && sed 's/^/  stderr: /' "$out/stderr.txt" >&2
-    [ -n "${pid:-}" ] && kill -9 "$pid" 2>/dev/null
     exit 1
 }
 
-# Starts the game in its data folder and waits for its window.
-launch_game() {
-    (cd "$data" && exec "$game" >"$out/stdout.txt" 2>"$out/stderr.txt") &
-    pid=$!
-    window=""
-    for _ in $(seq 1 150); do
-        window=$(xdotool search --onlyvisible --name "Dorian Hazardous" 2>/dev/null | head -n 1)
-        [ -n "$window" ] && break
-        kill -0 "$pid" 2>/dev/null || fail "the game ended before showing a window"
+# wait_until WHAT COMMAND...: runs COMMAND until it succeeds, or fails the
+# scenario after the deadline, naming WHAT it waited for.
+wait_until() {
+    local what=$1 end=$((SECONDS + E2E_DEADLINE))
+    shift
+    until "$@"; do
+        [ "$SECONDS" -lt "$end" ] || fail "gave up after ${E2E_DEADLINE}s waiting for $what"
         sleep 0.1
     done
-    [ -n "$window" ] || fail "no game window appeared"
-    xdotool windowfocus --sync "$window" 2>/dev/null
-    sleep 1
+}
+
+# begin_scenario GAME DATA [OUT]: sets $game, $data and $out (artefacts) and
+# starts the virtual display.
+begin_scenario() {
+    set -u
+    game=$1 data=$2 out=${3:-$(mktemp -d)}
+    mkdir -p "$out"
+    start_virtual_display
+}
+
+display_answers() { xdotool getdisplaygeometry >/dev/null 2>&1; }
+# A server that picks a free display number itself, and never resets: one
+# whose last client leaves would refuse connections for a moment.
+start_virtual_display() {
+    local fifo number=""
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+    xvfb_pid=$!
+    read -r -t "$E2E_DEADLINE" number <"$fifo"
+    rm -f "$fifo"
+    [ -n "$number" ] || fail "Xvfb did not start"
+    export DISPLAY=":$number"
+    wait_until "the display to accept connections" display_answers
+}
+
+# use_data_copy [FILE...]: points $data at a scratch folder of links to its
+# files, without those named, for a scenario to replace or damage them.
+use_data_copy() {
+    local file
+    mkdir "$scratch/data" && cp -rs "$(cd "$data" && pwd)"/. "$scratch/data"/
+    for file; do rm -rf "$scratch/data/$file"; done
+    data=$scratch/data
+}
+
+# start_game [REDIRECTION...]: the game in its data folder, its output in
+# $out unless redirections (e.g. '>&-') say otherwise; sets $pid.
+start_game() {
+    local streams=('>"$out/stdout.txt"' '2>"$out/stderr.txt"')
+    [ $# -gt 0 ] && streams=("$@")
+    (cd "$data" && eval 'exec "$game"' "${streams[@]}") &
+    pid=$!
+}
+
+window_shown() {
+    kill -0 "$pid" 2>/dev/null || fail "the game ended before showing a window"
+    window=$(xdotool search --onlyvisible --name "Dorian Hazardous" 2>/dev/null | head -n 1)
+    [ -n "$window" ]
+}
+# Until the game's window is mapped (sets $window); then gives it the keyboard.
+wait_for_window() {
+    wait_until "the game's window" window_shown
+    timeout "$E2E_DEADLINE" xdotool windowfocus --sync "$window" 2>/dev/null
 }
 
 screenshot() { import -window root "$out/$1.png" || fail "screenshot $1 failed"; }
-
 # The number of pixels that differ between two screenshots.
 pixels_changed() { compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 | cut -d' ' -f1; }
-
 # The brightest channel value anywhere in a screenshot (0 for all black).
 brightest() { convert "$out/$1.png" -format '%[fx:int(255*maxima)]' info:; }
 
-# Escape must end the game with exit code 0 within a few seconds.
+shows_picture() { screenshot "$1" && [ "$(brightest "$1")" -gt 0 ]; }
+# wait_for_picture NAME: until a frame that is not all black, kept as NAME.png.
+wait_for_picture() { wait_until "a picture that is not all black" shows_picture "$1"; }
+
+differs() { screenshot "$2" && [ "$(pixels_changed "$1" "$2")" -gt "${3:-1000}" ] 2>/dev/null; }
+# wait_for_change FROM NAME [PIXELS]: until the screen differs from FROM.png in
+# more than PIXELS pixels (1000), kept as NAME.png.
+wait_for_change() { wait_until "the picture to change from $1" differs "$@"; }
+
+still() { mv "$out/$1.png" "$out/$1.before.png" && ! differs "$1.before" "$1" 0; }
+# wait_until_still NAME: until two screenshots in a row are the same, kept as
+# NAME.png.
+wait_until_still() { screenshot "$1" && wait_until "the picture to stand still" still "$1"; }
+
+game_gone() { ! kill -0 "$pid" 2>/dev/null; }
+# wait_until_gone WHAT: until the game has ended; sets $code to its exit code.
+wait_until_gone() {
+    wait_until "the game to end after $1" game_gone
+    wait "$pid"
+    code=$?
+    pid=""
+}
+
+# launch_game [REDIRECTION...]: starts the game and waits for its first
+# picture, kept as start.png.
+launch_game() {
+    start_game "$@"
+    wait_for_window
+    wait_for_picture start
+}
+
+# Escape must end the game with exit code 0.
 quit_with_escape() {
     xdotool key Escape
-    for _ in $(seq 1 50); do
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$pid" 2>/dev/null && fail "the game did not quit on Escape"
-    wait "$pid"
-    local code=$?
+    wait_until_gone Escape
     [ "$code" -eq 0 ] || fail "exit code $code after Escape"
-    pid=""
 }
 
 # Standard output carries only the game's own diagnostics.

@@ -2,16 +2,11 @@
 # Plays the real game with keyboard and mouse: Enter, run right, jump, shoot
 # both ways, and checks that the world moved and Escape still exits cleanly.
 # Usage: play.sh GAME DATA [OUT]
-set -u
-game=$1 source_data=$2 out=${3:-$(mktemp -d)}
-mkdir -p "$out"
 source "$(dirname "$0")/lib.sh"
-start_virtual_display
+begin_scenario "$@"
 
 # A copy of the data folder whose first level is a long floor with walkers.
-data=$(mktemp -d)
-trap 'rm -rf "$data"; kill "$xvfb_pid" 2>/dev/null' EXIT
-cp -r "$source_data"/. "$data"/
+use_data_copy level1.dat
 awk 'BEGIN {
     for (row = 0; row < 100; row++) {
         line = ""
@@ -27,24 +22,16 @@ awk 'BEGIN {
 }' >"$data/level1.dat"
 
 launch_game
-screenshot menu
+mv "$out/start.png" "$out/menu.png"
 xdotool key Return
-sleep 0.5
-screenshot play
+wait_for_change menu play
+# Running right scrolls the level's tiles across much of the screen; jumping
+# and both shots ride along.
 xdotool keydown Right
-sleep 1.5
-xdotool key Up
-sleep 0.3
-xdotool key space
+wait_for_change play moved 20000
+xdotool key Up key space
 xdotool mousemove --window "$window" 900 300 click 1
-sleep 0.3
-screenshot moved
 xdotool keyup Right
-
-changed=$(pixels_changed play moved)
-[ "${changed:-0}" -gt 1000 ] || fail "the picture barely changed while running right ($changed pixels)"
-changed=$(pixels_changed menu play)
-[ "${changed:-0}" -gt 1000 ] || fail "Enter did not leave the menu ($changed pixels changed)"
 quit_with_escape
 check_stdout
 echo "e2e: played, the world moved, quit with 0 on Escape"

@@ -29,17 +29,16 @@ std::vector<uint8_t> bytesOf(const std::filesystem::path& file) {
 TEST(FuzzRegressions, EveryKeptInputRunsCleanly) {
     ScratchFolder scratch;
     testing::internal::CaptureStdout();
-    for (const char* kind : {"bmp", "level"}) {
+    const std::pair<const char*, void (*)(const uint8_t*, size_t)> kinds[] = {
+        {"bmp", fuzzBitmap}, {"song", fuzzSong}, {"level", fuzzLevel}};
+    for (auto [kind, target] : kinds) {
         for (const auto& file : inputsIn(kind)) {
             std::vector<uint8_t> bytes = bytesOf(file);
-            if (std::string(kind) == "bmp") {
-                fuzzBitmap(bytes.data(), bytes.size());
-            } else {
-                fuzzLevel(bytes.data(), bytes.size());
-            }
+            target(bytes.data(), bytes.size());
         }
     }
     testing::internal::GetCapturedStdout();
+    shutdownAudio();
     resetWorld();
     g_level.load();
 }

@@ -1,6 +1,9 @@
-// The fuzz targets: untrusted bytes through the BMP reader and the level loader.
+// The fuzz targets: untrusted bytes through the BMP reader, the song loader
+// and the level loader.
 #include "fuzz/targets.h"
 
+#include <SDL2/SDL_mixer.h>
+#include <stdlib.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -10,6 +13,7 @@
 
 #include "app/frame.h"
 #include "app/globals.h"
+#include "audio/audio.h"
 #include "gfx/bitmap.h"
 #include "hero/hero.h"
 #include "world/level.h"
@@ -42,6 +46,17 @@ void fuzzBitmap(const uint8_t* data, size_t size) {
     MemoryFile file(data, size);
     Bitmap bitmap;
     bitmap.loadBmp(file.path.c_str());
+}
+
+void fuzzSong(const uint8_t* data, size_t size) {
+    if (!g_soundDevice) {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        initSounds();
+        initMusic();
+    }
+    MemoryFile file(data, size);
+    std::string bytes;
+    if (Mix_Music* song = loadSong(file.path.c_str(), &bytes)) Mix_FreeMusic(song);
 }
 
 void prepareFuzzing() {
