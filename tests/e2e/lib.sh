@@ -2,6 +2,8 @@
 # Each scenario sets: game (binary), data (folder to run in), out (artefacts).
 
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+# Settings, progress and scores go into the scenario's own folders, never the real home.
+export XDG_CONFIG_HOME="$out/config" XDG_DATA_HOME="$out/data"
 # The game ends through exit() inside GLUT's loop, with X and GL left to the
 # system; leak checks belong to the unit tests.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
