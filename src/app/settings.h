@@ -3,7 +3,7 @@
 
 constexpr int kMaxVolume = 10;
 // Keys that keep their own meaning and are never bound: the volume keys.
-constexpr const char* kVolumeKeys = "-+=";
+constexpr const char* kVolumeKeys = "-_+=";
 
 // The keys that can be rebound; the arrows, Enter and Escape always work.
 // Letters match whatever the Shift and Caps Lock state.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -44,7 +45,11 @@ struct SavedFiles : ::testing::Test {
         g_furthestLevel[2] = 5;
         g_highScores = {{1, 1, "2000-01-01"}};
     }
-    void TearDown() override { g_settings = Settings(); }
+    void TearDown() override {
+        g_settings = Settings();
+        g_highScores.clear();
+        std::fill(std::begin(g_furthestLevel), std::end(g_furthestLevel), 0);
+    }
 };
 
 TEST_F(SavedFiles, SettingsComeBackAsSaved) {

@@ -3,7 +3,8 @@
 
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 # Settings, progress and scores go into the scenario's own folders, never the real home.
-export XDG_CONFIG_HOME="$out/config" XDG_DATA_HOME="$out/data"
+scratch_home=$(cd "$out" && pwd)  # an XDG folder must be absolute
+export XDG_CONFIG_HOME="$scratch_home/config" XDG_DATA_HOME="$scratch_home/data"
 # The game ends through exit() inside GLUT's loop, with X and GL left to the
 # system; leak checks belong to the unit tests.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
