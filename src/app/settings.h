@@ -2,6 +2,8 @@
 #pragma once
 
 constexpr int kMaxVolume = 10;
+// Keys that keep their own meaning and are never bound: the volume keys.
+constexpr const char* kVolumeKeys = "-_+=";
 
 // The keys that can be rebound; the arrows, Enter and Escape always work.
 // Letters match whatever the Shift and Caps Lock state.
@@ -14,6 +16,8 @@ struct KeyBindings {
     unsigned char pause = 'p';
     unsigned char background = 'b';
     unsigned char music = 'm';
+
+    bool operator==(const KeyBindings&) const = default;
 };
 
 struct Settings {
@@ -23,6 +27,8 @@ struct Settings {
     int effectsVolume = kMaxVolume;  // 0 to kMaxVolume
     int backgroundOn = 1;
     KeyBindings keys;
+
+    bool operator==(const Settings&) const = default;
 };
 
 extern Settings g_settings;

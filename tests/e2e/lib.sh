@@ -3,6 +3,11 @@
 # for a fixed time: on a busy machine any step may take many times longer.
 
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+# Settings, progress and scores go into the scenario's own folders, never the
+# real home, and each run starts without any (an XDG folder must be absolute).
+scratch_home=$(cd "$out" && pwd)/dorian-e2e-home
+rm -rf "$scratch_home"
+export XDG_CONFIG_HOME="$scratch_home/config" XDG_DATA_HOME="$scratch_home/data"
 # The game ends through exit() inside GLUT's loop, with X and GL left to the
 # system; leak checks belong to the unit tests.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"

@@ -5,6 +5,8 @@ set -u
 game=$1 data=$2 out=${3:-$(mktemp -d)}
 mkdir -p "$out"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
+scratch_home=$(cd "$out" && pwd)
+export XDG_CONFIG_HOME="$scratch_home/config" XDG_DATA_HOME="$scratch_home/data"
 (cd "$data" && env -u DISPLAY timeout 20 "$game" >"$out/stdout.txt" 2>"$out/stderr.txt")
 code=$?
 [ "$code" -ne 0 ] || { echo "e2e: exit code 0 without a display" >&2; exit 1; }

@@ -1,10 +1,6 @@
 // The table of creature kinds and the classes of level codes.
 #include "levels/level_codes.h"
 
-namespace {
-constexpr int kLastLevelOfEra[kEraCount] = {3, 7, 10, 12};
-}  // namespace
-
 const std::vector<CreatureKind>& creatureKinds() {
     static const std::vector<CreatureKind> kinds = {
         {"walker", 'W', 0.9f, 0.2f, 0.2f, {-2, -3, -4, -5, -6, -7, -8}, Habitat::Ground},
@@ -66,10 +62,4 @@ bool isCheckpointCode(int code) {
 bool isKnownCode(int code) {
     return (code >= kCodeEmpty && code <= kCodeLastTile) || isItemCode(code) ||
            isCreatureCode(code);
-}
-
-int eraOfLevel(int levelNumber) {
-    for (int era = 0; era < kEraCount; ++era)
-        if (levelNumber <= kLastLevelOfEra[era]) return era + 1;
-    return kEraCount;
 }

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "app/progress.h"  // eraOfLevel
+
 // Tile codes.
 constexpr int kCodeEmpty = -1;
 constexpr int kCodeLastBlock = 63;
@@ -61,7 +63,5 @@ bool isCheckpointCode(int code);
 // Whether the game knows the code: a tile with a picture, a creature or a pick-up.
 bool isKnownCode(int code);
 
-// The era of a level: 1 present day, 2 post-apocalyptic, 3 prehistoric, 4 futuristic.
-int eraOfLevel(int levelNumber);
 constexpr int kLevelCount = 12;
 constexpr int kEraCount = 4;

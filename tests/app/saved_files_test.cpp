@@ -1,0 +1,196 @@
+// Settings, progress and high scores: kept across runs, and a damaged file
+// gives the defaults, one line on stderr, and stays as it was.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
+#include "app/progress.h"
+#include "app/scores.h"
+#include "app/settings.h"
+#include "platform/user_files.h"
+#include "support/scratch.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string configFile(const char* name) {
+    return userFolder(UserFolder::kConfig) + "/" + name;
+}
+std::string dataFile(const char* name) {
+    return userFolder(UserFolder::kData) + "/" + name;
+}
+
+std::string contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeUserFile(const std::string& path, const std::string& bytes) {
+    fs::create_directories(fs::path(path).parent_path());
+    writeFile(path, bytes);
+}
+
+// Every test starts with no files and with something other than the defaults
+// in memory, so that a loader that forgets to reset is caught.
+struct SavedFiles : ::testing::Test {
+    void SetUp() override {
+        fs::remove_all(userFolder(UserFolder::kConfig));
+        fs::remove_all(userFolder(UserFolder::kData));
+        g_settings.musicVolume = 3;
+        g_settings.keys.left = 'j';
+        g_furthestLevel[2] = 5;
+        g_highScores = {{1, 1, "2000-01-01"}};
+    }
+    void TearDown() override {
+        g_settings = Settings();
+        g_highScores.clear();
+        std::fill(std::begin(g_furthestLevel), std::end(g_furthestLevel), 0);
+    }
+};
+
+TEST_F(SavedFiles, SettingsComeBackAsSaved) {
+    g_settings = {0, 0, 4, 0, 0, {'j', 'l', 'i', 'k', 'z', ' ', '1', '/'}};
+    Settings saved = g_settings;
+    ASSERT_TRUE(saveSettings());
+    g_settings = Settings();
+    loadSettings();
+    EXPECT_EQ(g_settings, saved);
+}
+
+// Upper-case letters, either pair of switch words, absent entries left at their defaults.
+TEST_F(SavedFiles, AHandEditedSettingsFileIsRead) {
+    writeUserFile(configFile("settings.ini"),
+                  "# edited\n[screen]\nfullscreen = OFF\n[keys]\r\nleft = J\nshot = SPACE\n");
+    loadSettings();
+    Settings expected;
+    expected.fullscreen = 0;
+    expected.keys.left = 'j';
+    EXPECT_EQ(g_settings, expected);
+}
+
+struct DamageCase {
+    const char* name;
+    std::string file;
+    std::string bytes;  // "folder" and "fifo" put those in the file's place
+    std::string says;
+};
+
+bool atDefaults() {
+    for (int level : g_furthestLevel)
+        if (level) return false;
+    return g_settings == Settings() && g_highScores.empty();
+}
+
+void loadAll() {
+    loadSettings();
+    loadProgress();
+    loadScores();
+}
+
+TEST_F(SavedFiles, ADamagedFileGivesTheDefaultsAndOneLineAndIsLeftAlone) {
+    std::string settings = configFile("settings.ini"), progress = dataFile("progress.ini"),
+                scores = dataFile("scores.txt");
+    const DamageCase cases[] = {
+        {"missing", settings, "", "not there yet"},
+        {"bad value", settings, "[sound]\nmusic_volume = 11\n",
+         "line 2: music_volume must be 0 to 10"},
+        {"unknown key", settings, "[sound]\nloudness = 3\n", "line 2: unknown setting loudness"},
+        {"unknown section", settings, "[colour]\n", "line 1: unknown section [colour]"},
+        {"key twice", settings, "[keys]\nleft = d\n",
+         "line 2: key d is bound to both left and right"},
+        {"volume key", settings, "[keys]\nshot = -\n", "line 2: shot must be one character"},
+        {"garbage", settings,
+         std::string("\x7f"
+                     "ELF\2\1\0=\0",
+                     9),
+         "line 1: not text"},
+        {"folder", settings, "folder", "a folder, not a file"},
+        {"fifo", settings, "fifo", "not a regular file"},
+        {"too big", settings, std::string(kMaxUserFileBytes + 1, '\n'), "larger than 64 KiB"},
+        {"level of another era", progress, "era2 = 9\n",
+         "line 1: era2 must be 0 or a level from 4 to 7"},
+        {"scores out of order", scores, "5 3 2024-01-01\n9 4 2024-01-02\n",
+         "line 2: scores out of order"},
+        {"bad date", scores, "5 3 2024-13-01\n", "line 1: not a \"score level"},
+    };
+    for (const DamageCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        fs::create_directories(fs::path(c.file).parent_path());
+        if (c.bytes == "folder") fs::create_directory(c.file);
+        if (c.bytes == "fifo") mkfifo(c.file.c_str(), 0600);
+        if (!c.bytes.empty() && !fs::exists(c.file)) writeFile(c.file, c.bytes);
+        for (const std::string& other : {settings, progress, scores})
+            if (other != c.file) writeUserFile(other, "");
+        testing::internal::CaptureStderr();
+        loadAll();
+        std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_TRUE(atDefaults());
+        EXPECT_EQ(said.rfind("dorian: " + c.file, 0), 0u) << said;
+        EXPECT_NE(said.find(c.says), std::string::npos) << said;
+        EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+        if (fs::is_regular_file(c.file)) {
+            EXPECT_EQ(contents(c.file), c.bytes);
+        }
+    }
+}
+
+TEST_F(SavedFiles, ADamagedFileIsKeptAsideWhenAChangeIsSaved) {
+    std::string path = configFile("settings.ini");
+    writeUserFile(path, "[sound]\nmusic_volume = 11\n");
+    testing::internal::CaptureStderr();
+    loadSettings();
+    g_settings.musicOn = 0;
+    EXPECT_TRUE(saveSettings());
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(contents(path + ".damaged"), "[sound]\nmusic_volume = 11\n");
+    loadSettings();
+    EXPECT_EQ(g_settings.musicOn, 0);
+    EXPECT_EQ(g_settings.musicVolume, kMaxVolume);
+}
+
+TEST_F(SavedFiles, HighScoresKeepTheirOrderAndLastAcrossRuns) {
+    g_highScores.clear();
+    // Equal scores go below the ones already there; a score of 0 never enters.
+    const struct {
+        uint32_t score;
+        int level, rank;
+    } entries[] = {{500, 3, 0}, {900, 4, 0}, {500, 5, 2}, {0, 1, -1}, {100, 6, 3}};
+    for (const auto& e : entries) EXPECT_EQ(recordScore(e.score, e.level), e.rank) << e.score;
+    for (int i = 0; i < kScoreTableSize; ++i) recordScore(200, 7);
+    EXPECT_EQ(scoreRank(200), -1);
+    EXPECT_EQ(recordScore(200, 7), -1);
+    EXPECT_EQ(scoreRank(201), 3);  // below 900, 500 and 500
+    ASSERT_EQ(g_highScores.size(), kScoreTableSize);
+    std::vector<HighScore> saved = g_highScores;
+    EXPECT_EQ(saved[1].level, 3);
+    EXPECT_EQ(saved[2].level, 5);
+    EXPECT_EQ(saved.back().score, 200u);
+    g_highScores.clear();
+    loadScores();
+    ASSERT_EQ(g_highScores.size(), saved.size());
+    for (size_t i = 0; i < saved.size(); ++i) {
+        EXPECT_EQ(g_highScores[i].score, saved[i].score);
+        EXPECT_EQ(g_highScores[i].level, saved[i].level);
+        EXPECT_EQ(g_highScores[i].date, saved[i].date);
+    }
+}
+
+TEST_F(SavedFiles, ProgressRisesPerEraAndNeverFalls) {
+    std::fill(std::begin(g_furthestLevel), std::end(g_furthestLevel), 0);
+    for (int level : {2, 3, 1, 4, 7, 8, 10, 11, 12}) noteLevelReached(level);
+    const int expected[5] = {0, 3, 7, 10, 12};
+    EXPECT_TRUE(std::equal(expected, expected + 5, g_furthestLevel));
+    std::fill(std::begin(g_furthestLevel), std::end(g_furthestLevel), 0);
+    loadProgress();
+    EXPECT_TRUE(std::equal(expected, expected + 5, g_furthestLevel));
+    fs::remove(dataFile("progress.ini"));
+    noteLevelReached(2);  // no rise: nothing to save
+    EXPECT_FALSE(fs::exists(dataFile("progress.ini")));
+}
+
+}  // namespace
