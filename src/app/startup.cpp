@@ -11,6 +11,7 @@
 
 #include "app/display.h"
 #include "app/frame.h"
+#include "app/gamepad.h"
 #include "app/globals.h"
 #include "app/input.h"
 #include "app/options.h"
@@ -186,6 +187,7 @@ int runGame(const Options& options) {
         return 1;
     }
     installSignalHandlers();
+    openGamepads();
     loadSettings();
     applySettings();
     loadProgress();
