@@ -82,8 +82,9 @@ int stickSide(int side, int value) {
 unsigned padSources(const Pad& pad, int direction) {
     unsigned sources = 0;
     if (pad.dpad[direction] || (direction == kDirUp && pad.jump)) sources |= kByPad;
-    int stickDirection[] = {pad.stickX<0, pad.stickX> 0, pad.stickY<0, pad.stickY> 0};
-    if (stickDirection[direction]) sources |= kByStick;
+    bool stickHolds[kDirectionCount] = {pad.stickX == -1, pad.stickX == 1, pad.stickY == -1,
+                                        pad.stickY == 1};
+    if (stickHolds[direction]) sources |= kByStick;
     return sources;
 }
 
