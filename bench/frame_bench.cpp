@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/frame.h"
+#include "app/gamepad.h"
 #include "app/globals.h"
 #include "audio/audio.h"
 #include "gfx/bitmap.h"
@@ -82,6 +83,16 @@ void BM_HeadlessEmptyFrame(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 
+// The same with SDL's game-controller support on and no pad plugged in:
+// what every frame pays for looking.
+void BM_HeadlessEmptyFrameWithGamepads(benchmark::State& state) {
+    emptyWorld();
+    openGamepads();
+    for (auto _ : state) runFrame();
+    closeGamepads();
+    state.SetItemsProcessed(state.iterations());
+}
+
 void BM_RenderedPlayFrame(benchmark::State& state) {
     OffscreenContext screen(1024, 768);
     if (!screen.ok()) {
@@ -116,6 +127,7 @@ void BM_RenderedEmptyFrame(benchmark::State& state) {
 
 BENCHMARK(BM_HeadlessPlayFrame);
 BENCHMARK(BM_HeadlessEmptyFrame);
+BENCHMARK(BM_HeadlessEmptyFrameWithGamepads);
 // The software renderer draws on worker threads: wall time is what counts.
 BENCHMARK(BM_RenderedPlayFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RenderedEmptyFrame)->Unit(benchmark::kMillisecond)->UseRealTime();

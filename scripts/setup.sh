@@ -6,7 +6,7 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PACKAGES=(
     cmake g++ make pkg-config
     freeglut3-dev libgl1-mesa-dev libglu1-mesa-dev libx11-dev
-    libsdl2-mixer-dev libosmesa6-dev
+    libsdl2-dev libsdl2-mixer-dev libosmesa6-dev
     xvfb xauth xdotool imagemagick desktop-file-utils
     libgtest-dev libbenchmark-dev libopenmpt-dev
     clang-14 libclang-rt-14-dev stress-ng

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/banners.h"
+#include "app/gamepad.h"
 #include "app/globals.h"
 #include "app/input.h"
 #include "app/pacing.h"
@@ -79,6 +80,7 @@ void playFrame() {
     setColor(1, 1, 1, 1);
     printText(kScoreX, kScoreY, g_scoreText);
     if (g_lives < 1) drawScoreTable(kGameOverTableTop, s_newRank);
+    drawReticle();
     drawBanners();
     popMatrix();
 }
@@ -94,6 +96,7 @@ void runFrame() {
     checkQuitSignal();
     switchScreenIfRequested();
     watchWindowChanges();
+    pollGamepads();
     clearScreen();
     if (g_onScreens == 1) {
         g_paused = 0;

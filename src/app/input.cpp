@@ -106,12 +106,6 @@ void changeVolume(int step) {
     showNotice(notice);
 }
 
-// The up arrow sounds the jump it starts; w jumps silently.
-void soundJumpIfStarting() {
-    if (!g_hero.swimming && !isLadder(g_level.at(g_hero.row, g_hero.col)) && !g_hero.airborne)
-        playEffect(kEffectJump);
-}
-
 void onScreenKey(unsigned char key) {
     bool onMenu = g_completionTimer <= 0 && !g_storyPage;
     if (onMenu && (foldKey(key) == 'h' || (key == kEnter && scoreTableShown()))) {
@@ -126,6 +120,12 @@ void onScreenKey(unsigned char key) {
     }
 }
 }  // namespace
+
+// The up arrow sounds the jump it starts; w jumps silently.
+void soundJumpIfStarting() {
+    if (!g_hero.swimming && !isLadder(g_level.at(g_hero.row, g_hero.col)) && !g_hero.airborne)
+        playEffect(kEffectJump);
+}
 
 unsigned char foldKey(unsigned char key) {
     return key >= 'A' && key <= 'Z' ? key - 'A' + 'a' : key;

@@ -12,6 +12,8 @@ void onMouse(int button, int state, int x, int y);
 // target in view units.
 void fireStraightShot();
 void fireAimedShotAt(float viewX, float viewY);
+// The jump sound, when the jump about to be pressed really starts one.
+void soundJumpIfStarting();
 // A letter as the bindings compare it: Shift and Caps Lock make no difference.
 unsigned char foldKey(unsigned char key);
 // Lets go of every direction and takes up again the walking keys that are

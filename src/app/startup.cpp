@@ -10,6 +10,7 @@
 
 #include "app/display.h"
 #include "app/frame.h"
+#include "app/gamepad.h"
 #include "app/globals.h"
 #include "app/input.h"
 #include "app/options.h"
@@ -172,6 +173,7 @@ int runGame(const Options& options) {
         return 1;
     }
     installQuitSignals();
+    openGamepads();
     loadSettings();
     applySettings();
     loadProgress();
