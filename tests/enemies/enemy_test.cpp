@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "enemies/bystander.h"
@@ -55,6 +56,8 @@ struct EnemyTest : WorldTest {
 };
 
 TEST_F(EnemyTest, EachKindPatrolsItsOwnRange) {
+    const std::vector<Fill> kPool = {
+        {0, 0, 20, 1}, {1, 0, 20, 129}, {2, 0, 20, 129}, {3, 0, 20, 129}};
     const struct {
         Maker make;
         int code, x, y;
@@ -77,16 +80,7 @@ TEST_F(EnemyTest, EachKindPatrolsItsOwnRange) {
         {make<Bystander>, -23, 200, 100, {}, 300, 19, 200, 100, 100},
         {make<Flyer>, -33, 100, 150, {}, 200, 19, 138, 150, 150},
         {make<Swimmer>, -10, 110, 100, {{5, 2, 2, 64}}, 60, 67, 110, 100, 100},
-        {make<Swimmer>,
-         -11,
-         110,
-         60,
-         {{0, 0, 20, 1}, {1, 0, 20, 129}, {2, 0, 20, 129}, {3, 0, 20, 129}},
-         400,
-         110,
-         110,
-         31,
-         153},
+        {make<Swimmer>, -11, 110, 60, kPool, 400, 110, 110, 31, 153},  // leaps out of the water
         {make<Turret>, -24, 100, 40, {kFloor}, 100, 100, 100, 40, 40},
         {make<StaticSnake>, -27, 100, 100, {kFloor}, 100, 100, 100, 100, 100},
     };
@@ -133,6 +127,7 @@ TEST_F(EnemyTest, ABurstPaysItsScoreOnceAndLastsItsFrames) {
         EXPECT_TRUE(c.code != -3 || capture.calls.back().y1 == 100 + 24 + 10);  // the last flare
         reviveEnemies();  // stands again and pays again when shot anew
         EXPECT_EQ(e->dying + e->deathTimer, 0);
+        EXPECT_EQ(e->y, c.code == -33 ? 105 : 100) << "only a fly's death shifts it, for good";
         e->dying = 1;
         enemyFrames(1);
         EXPECT_EQ(g_score, 2 * c.score) << c.code;
@@ -178,15 +173,15 @@ TEST_F(EnemyTest, TouchBoxesAreOpenAndSpareTheProtectedHero) {
         enemyFrames(1);
         return g_hero.dying == 1;
     };
-    EXPECT_TRUE(touchedAt(111, 119, 101));
+    const struct {
+        int hx, hy, invuln;
+        bool touched;
+    } cases[] = {{100, 100, 100, false}, {112, 100, 101, false}, {88, 100, 101, false},
+                 {100, 99, 101, false},  {100, 120, 101, false}, {111, 119, 101, true}};
+    for (const auto& c : cases)
+        EXPECT_EQ(touchedAt(c.hx, c.hy, c.invuln), c.touched) << c.hx << "," << c.hy;
     EXPECT_EQ(g_lastEffect, kEffectWaa);
     EXPECT_FLOAT_EQ(g_hero.vy, 5.0f);
-    for (auto [hx, hy, invuln] : {std::tuple{100, 100, 100},
-                                  {112, 100, 101},
-                                  {88, 100, 101},
-                                  {100, 99, 101},
-                                  {100, 120, 101}})
-        EXPECT_FALSE(touchedAt(hx, hy, invuln)) << hx << "," << hy << " " << invuln;
     g_scrollX = 1000;  // off screen: no touch
     EXPECT_FALSE(touchedAt(100, 100, 101));
     resetWorld();
@@ -230,10 +225,10 @@ TEST_F(EnemyTest, ShootersFireOnTheirClockFromTheirOwnMuzzle) {
         EXPECT_EQ(countOf(g_projectiles), 0) << c.code;
         enemyFrames(1);
         ASSERT_EQ(countOf(g_projectiles), 1) << c.code;
-        EXPECT_FLOAT_EQ(shot(0)->x, c.shotX) << c.code;
-        EXPECT_FLOAT_EQ(shot(0)->y, c.shotY) << c.code;
-        EXPECT_EQ(shot(0)->dir, c.shotDir) << c.code;
-        EXPECT_EQ(shot(0)->state, c.state) << c.code;
+        const Projectile& p = *shot(0);
+        EXPECT_EQ(std::tuple(p.x, p.y, p.dir, p.state),
+                  std::tuple(c.shotX, c.shotY, c.shotDir, c.state))
+            << c.code;
         g_projectiles.clear();
         enemyFrames(79);
         EXPECT_EQ(countOf(g_projectiles), 0) << c.code;
@@ -269,11 +264,6 @@ TEST_F(EnemyTest, SwimmersSwimOnWhenHitAndTheBystanderNeverTouches) {
     heroAt(115, 100);
     enemyFrames(10);
     EXPECT_EQ(g_hero.dying, 0);
-    Flyer* f = spawnEnemy<Flyer>(-33, 100, 150);  // its death shifts it, for good
-    f->dying = 1;
-    enemyFrames(1);
-    reviveEnemies();
-    EXPECT_EQ(f->y, 155);
 }
 
 TEST_F(EnemyTest, StaticSnakeAnimatesOnlyWhileSeen) {

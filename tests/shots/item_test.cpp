@@ -11,18 +11,17 @@ using ItemTest = WorldTest;
 
 TEST_F(ItemTest, CollectedOnlyWithinItsOpenBox) {
     g_hero.dying = 1;  // the hero's state does not matter
-    for (auto [hx, hy, collected] : {std::tuple{100, 100, false},
-                                     {101, 100, true},
-                                     {124, 100, true},
-                                     {125, 100, false},
-                                     {110, 99, false},
-                                     {110, 119, true},
-                                     {110, 120, false}}) {
+    const struct {
+        int hx, hy;
+        bool collected;
+    } cases[] = {{100, 100, false}, {101, 100, true}, {124, 100, true}, {125, 100, false},
+                 {110, 99, false},  {110, 119, true}, {110, 120, false}};
+    for (const auto& c : cases) {
         g_items.clear();
         Item* item = spawnItem(-100, 100, 100);
-        g_hero.x = hx, g_hero.y = hy;
+        g_hero.x = c.hx, g_hero.y = c.hy;
         g_items.processAll();
-        EXPECT_EQ(item->collected == 1, collected) << hx << "," << hy;
+        EXPECT_EQ(item->collected == 1, c.collected) << c.hx << "," << c.hy;
     }
     EXPECT_EQ(g_lastEffect, kEffectPickup);
 }

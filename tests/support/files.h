@@ -1,30 +1,13 @@
-// Test helpers: whole files read back, and the data folder the build lays out.
+// Test helpers: whole files read back, such as those the build writes into DORIAN_DATA_DIR.
 #pragma once
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 
-inline std::string fileBytes(const std::filesystem::path& path) {
+// The file's bytes, as a string or as a vector of bytes.
+template <typename Bytes = std::string>
+Bytes fileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-
-template <typename Bytes>
-std::string asString(const Bytes& bytes) {
-    return std::string(bytes.begin(), bytes.end());
-}
-
-// Works inside the built data folder while alive.
-class InDataFolder {
-   public:
-    InDataFolder() : previous_(std::filesystem::current_path()) {
-        std::filesystem::current_path(DORIAN_DATA_DIR);
-    }
-    ~InDataFolder() { std::filesystem::current_path(previous_); }
-    InDataFolder(const InDataFolder&) = delete;
-    InDataFolder& operator=(const InDataFolder&) = delete;
-
-   private:
-    std::filesystem::path previous_;
-};
