@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "gfx/bitmap.h"
 #include "support/scratch.h"
@@ -38,6 +37,12 @@ struct HeroTest : WorldTest {
         }
         return -1;
     }
+    // The last picture one frame draws: the hero's own.
+    static DrawCall spriteOf() {
+        DrawCapture capture;
+        g_hero.process();
+        return capture.calls.empty() ? DrawCall{} : capture.calls.back();
+    }
 };
 
 TEST_F(HeroTest, JumpFromRestPeaksAt64AfterTwentySixFramesAndLandsOnFrame59) {
@@ -58,41 +63,40 @@ TEST_F(HeroTest, JumpFromRestPeaksAt64AfterTwentySixFramesAndLandsOnFrame59) {
     }
 }
 
-TEST_F(HeroTest, WallsStopTheFeetAndChestButNotTheHeadAndTheLeftEdgeHolds) {
-    g_level.grid[6][8] = 1;  // y 120 to 140 at x 160: only the head would meet it
-    standAt(140);
-    g_hero.pressRight();
-    frames(5);
-    EXPECT_EQ(g_hero.x, 145);
-    g_level.grid[5][8] = 1;  // now at the feet
-    frames(20);
-    EXPECT_EQ(g_hero.x, 150);
-    g_hero.releaseRight();
-    standAt(20);
-    g_hero.pressLeft();
-    frames(10);
-    EXPECT_EQ(g_hero.x, 19);
-    g_hero.pressLeft();  // both left keys: speed 2
-    g_hero.x = 20;
-    frames(10);
-    EXPECT_EQ(g_hero.x, 18);
+TEST_F(HeroTest, WalksUnderHeadHighBlocksButStopsAtWallsAndTheLeftEdge) {
+    const struct {
+        int blockRow, x, dx, frames, endX;
+    } cases[] = {
+        {6, 140, 1, 20, 160},  // a block at head height (y 120 to 140) lets the hero through
+        {5, 140, 1, 20, 150},  // one at the feet stops it ten units short
+        {-1, 20, -1, 10, 19},  // the left edge holds below x 20
+        {-1, 20, -2, 10, 18},  // both left keys held: speed 2
+    };
+    for (const auto& c : cases) {
+        clearGrid();
+        fillRow(4, 0, 99, 1);
+        if (c.blockRow >= 0) g_level.grid[c.blockRow][8] = 1;
+        g_hero = Hero();
+        standAt(c.x);
+        g_hero.dx = c.dx;
+        frames(c.frames);
+        EXPECT_EQ(g_hero.x, c.endX) << "block row " << c.blockRow << ", dx " << c.dx;
+    }
 }
 
-TEST_F(HeroTest, WalkingOffALedgeDropsSlowlyThenFaster) {
+TEST_F(HeroTest, OffALedgeTheFallStartsAtHalfAUnitOrAWholeOneWithDownHeld) {
     fillRow(4, 6, 99, kEmpty);  // ground up to x 120
-    standAt(127);
-    g_hero.pressRight();
-    g_hero.process();  // x 128: both feet over air
-    EXPECT_EQ(g_hero.airborne, 1);
-    EXPECT_FLOAT_EQ(g_hero.vy, -0.5f);
-    g_hero.process();
-    EXPECT_EQ(g_hero.y, 99);  // -0.65 truncated
-    g_hero.releaseRight();
-    standAt(127);
-    g_hero.x = 128;
-    g_hero.pressDown();
-    g_hero.process();
-    EXPECT_FLOAT_EQ(g_hero.vy, -1.0f);
+    for (bool down : {false, true}) {
+        g_hero = Hero();
+        standAt(127);
+        g_hero.x = 128;  // both feet over air
+        if (down) g_hero.pressDown();
+        g_hero.process();
+        EXPECT_EQ(g_hero.airborne, 1);
+        EXPECT_FLOAT_EQ(g_hero.vy, down ? -1.0f : -0.5f);
+        g_hero.process();
+        EXPECT_EQ(g_hero.y, down ? 98 : 99);  // -1.15 and -0.65 truncated
+    }
 }
 
 TEST_F(HeroTest, CeilingsStopTheRiseAndTopsOfBlocksAndLaddersCatchTheFall) {
@@ -216,31 +220,18 @@ TEST_F(HeroTest, TheExitToANewEraBringsItsSongBackgroundAndStart) {
     EXPECT_EQ(g_hero.screenX, 100);
 }
 
-struct SpriteTest : HeroTest {
-    static DrawCall spriteOf() {
-        DrawCapture capture;
-        g_hero.process();
-        return capture.calls.empty() ? DrawCall{} : capture.calls.back();
-    }
-};
-
-TEST_F(SpriteTest, WalkFramesFollowXAndTheFacing) {
+TEST_F(HeroTest, SpriteFollowsXFacingAndMode) {
     standAt(96);
     for (int x = 96; x < 120; ++x) {
         g_hero.x = x;
-        DrawCall d = spriteOf();
-        EXPECT_FLOAT_EQ(d.tex.s0, (x >= 104 && x < 112) ? 0.2f : 0.0f) << "x " << x;
+        EXPECT_FLOAT_EQ(spriteOf().tex.s0, (x >= 104 && x < 112) ? 0.2f : 0.0f) << "x " << x;
     }
     g_hero.dir = -1;
     g_hero.x = 104;  // m = 8: frame B, mirrored
     EXPECT_FLOAT_EQ(spriteOf().tex.s1, 0.2f);
     g_hero.x = 105;
     EXPECT_FLOAT_EQ(spriteOf().tex.s1, 0.0f);
-}
-
-TEST_F(SpriteTest, EachModeShowsItsPicture) {
-    standAt(100);
-    g_hero.shooting = 1;
+    g_hero.x = 100, g_hero.dir = 1, g_hero.shooting = 1;
     EXPECT_FLOAT_EQ(spriteOf().tex.s0, 0.4f);
     g_hero.shooting = 0, g_hero.ducking = 1;
     EXPECT_FLOAT_EQ(spriteOf().tex.t1, 0.799f);
@@ -251,7 +242,7 @@ TEST_F(SpriteTest, EachModeShowsItsPicture) {
     EXPECT_EQ(spriteOf().texture, kTexEnemy2);
 }
 
-TEST_F(SpriteTest, AfterARespawnTheHeroBlinksNineOffTenOn) {
+TEST_F(HeroTest, AfterARespawnTheHeroBlinksNineOffTenOn) {
     standAt(100);
     g_hero.invulnTimer = 0;
     std::string pattern;
