@@ -7,12 +7,16 @@
 namespace {
 
 const Rgba kWhite = opaqueRgb(255, 255, 255);
+const Rgba kRose = opaqueRgb(200, 10, 20);
 
+// Paints `body` as art t of w by h, beside a named colour, a legend and two small arts.
 Image paintOne(const std::string& body, int w, int h) {
     ArtLibrary lib;
     parseArtSource("t.txt",
-                   "legend\n  w #ffffff\n  k #141018\nend\n"
+                   "color rose 200 10 20\n"
+                   "legend\n  w #ffffff\n  k #141018\n  r rose\n  g #00ff00\nend\n"
                    "art bar 3 1\n|www|\nend\n"
+                   "art dot 3 2\n|r.g|\n|rr.|\nend\n"
                    "art t " +
                        std::to_string(w) + " " + std::to_string(h) + "\n" + body + "end\n",
                    lib);
@@ -41,11 +45,15 @@ TEST(ArtPaint, ShapesOutlinesAndLayersCoverWhatTheySay) {
         {"layer bar 0 0 rot90\n", 3, 3, "#..\n#..\n#..\n"},
         {"layer bar 1 0 rot270\n", 3, 3, ".#.\n.#.\n.#.\n"},
         {"layer bar 0 2\n", 3, 3, "...\n...\n###\n"},
+        {"layer dot 0 0\nlayer dot 3 0 flipx\n", 6, 2, "#.##.#\n##..##\n"},
     };
     for (const auto& c : cases) EXPECT_EQ(mask(paintOne(c.body, c.w, c.h)), c.mask) << c.body;
     const Image outlined = paintOne(cases[0].body, 6, 5);
     EXPECT_EQ(outlined.at(2, 2), kWhite);  // the outline leaves the shape alone
     EXPECT_EQ(outlined.at(1, 2), opaqueRgb(20, 16, 24));
+    const Image replaced = paintOne("layer dot 0 0\nreplace g r\n", 3, 2);
+    EXPECT_EQ(replaced.at(0, 0), kRose);  // a grid character of the legend's named colour
+    EXPECT_EQ(replaced.at(2, 0), kRose);  // the green became rose
 }
 
 TEST(ArtPaint, BricksOffsetEveryOtherCourse) {

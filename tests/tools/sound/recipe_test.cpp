@@ -59,13 +59,6 @@ TEST(RecipeText, MistakesNameTheirLine) {
     EXPECT_EQ(errorLine(layer + " length 0.5\n delay 0.6\n"), 1);  // ends after a second
 }
 
-TEST(RecipeText, HashInsideAWordIsNotAComment) {
-    std::vector<synth::TextLine> lines = synth::splitLines("c#4 d4 # e4\n\n  # only\nf4");
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].words, (std::vector<std::string>{"c#4", "d4"}));
-    EXPECT_EQ(lines[1].number, 4);
-}
-
 // One layer of `wave` at `hz` for `seconds`, rendered at 44.1 kHz.
 std::vector<float> tone(synth::Wave wave, double hz, double seconds, std::uint32_t seed = 1) {
     synth::Recipe recipe;
