@@ -66,7 +66,7 @@ class ProbeModule : public ::testing::TestWithParam<Written> {
     std::ostringstream log_;
 };
 
-// Sound and levels are checked on the shipped songs, which use all three formats.
+// How a module sounds is checked on the shipped songs, which use all three formats.
 TEST_P(ProbeModule, LoadsCleanlyWithItsPartsAndCellsWhereTheTextPutThem) {
     openmpt::module m = load();
     EXPECT_EQ(m.get_metadata("type"), GetParam().type);
