@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string>
+#include <vector>
 
 #include "enemies/enemy.h"
 #include "support/shipped.h"
@@ -13,21 +13,12 @@ namespace {
 constexpr int kFrames = 10000;
 constexpr int kWorldSize = 2000;
 constexpr int kMinimumTravel = 10;
+constexpr int kLeaper = -11;  // travels up and down; everything else left and right
 
-// Kinds that stand where they were placed: turrets and static snakes.
+// Turrets and static snakes stand where they were placed.
 bool staysPut(int code) {
-    return code == -24 || code == -25 || code == -26 || code == -27;
+    return code >= -27 && code <= -24;
 }
-
-// The leaper (-11) travels up and down; everything else left and right.
-bool travelsVertically(int code) {
-    return code == -11;
-}
-
-struct Track {
-    Enemy* enemy;
-    int low, high;
-};
 
 using ShippedCreatures = ShippedLevelTest;
 
@@ -36,31 +27,27 @@ TEST_P(ShippedCreatures, StayInTheWorldAndDoNotTrembleFromTheirSpawn) {
     // Nobody on screen and the hero out of reach: the creatures just live.
     g_scrollX = g_scrollY = -100000;
     g_hero.x = g_hero.y = -50000;
-    std::vector<Track> tracks;
-    for (ListNode* n = g_enemies.first; n; n = n->next) {
-        Enemy* e = static_cast<Enemy*>(n->entity);
-        int along = travelsVertically(e->code) ? e->y : e->x;
-        tracks.push_back({e, along, along});
-    }
-    ASSERT_FALSE(tracks.empty());
+    auto along = [](const Enemy& e) { return e.code == kLeaper ? e.y : e.x; };
+    std::vector<Enemy*> enemies;
+    for (ListNode* n = g_enemies.first; n; n = n->next)
+        enemies.push_back(static_cast<Enemy*>(n->entity));
+    ASSERT_FALSE(enemies.empty());
+    std::vector<int> low, high;
+    for (const Enemy* e : enemies) low.push_back(along(*e)), high.push_back(along(*e));
     for (int frame = 0; frame < kFrames; ++frame) {
         g_enemies.processAll();
         g_projectiles.processAll();
-        for (Track& t : tracks) {
-            const Enemy& e = *t.enemy;
+        for (size_t i = 0; i < enemies.size(); ++i) {
+            const Enemy& e = *enemies[i];
             ASSERT_TRUE(e.x >= 0 && e.x <= kWorldSize && e.y >= 0 && e.y <= kWorldSize)
                 << "code " << e.code << " left the world at (" << e.x << ", " << e.y << ")";
-            int along = travelsVertically(e.code) ? e.y : e.x;
-            t.low = std::min(t.low, along);
-            t.high = std::max(t.high, along);
+            low[i] = std::min(low[i], along(e)), high[i] = std::max(high[i], along(e));
         }
     }
-    for (const Track& t : tracks) {
-        if (staysPut(t.enemy->code)) continue;
-        EXPECT_GE(t.high - t.low, kMinimumTravel)
-            << "code " << t.enemy->code << " trembles near (" << t.enemy->x << ", " << t.enemy->y
-            << ") on level " << g_levelNumber;
-    }
+    for (size_t i = 0; i < enemies.size(); ++i)
+        EXPECT_TRUE(staysPut(enemies[i]->code) || high[i] - low[i] >= kMinimumTravel)
+            << "code " << enemies[i]->code << " trembles near (" << enemies[i]->x << ", "
+            << enemies[i]->y << ") on level " << g_levelNumber;
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, ShippedCreatures, ::testing::Range(1, 13));

@@ -3,36 +3,26 @@
 
 #include <gtest/gtest.h>
 
-#include "support/world.h"
+#include "support/world_test.h"
 
 namespace {
 
-struct ItemTest : ::testing::Test {
-    void SetUp() override { resetWorld(); }
-    void TearDown() override {
-        resetWorld();
-        g_level.load();
-    }
-    bool collectedWithHeroAt(int hx, int hy) {
-        g_items.clear();
-        Item* item = spawnItem(-100, 100, 100);
-        g_hero.x = hx;
-        g_hero.y = hy;
-        g_items.processAll();
-        return item->collected == 1;
-    }
-};
+using ItemTest = WorldTest;
 
 TEST_F(ItemTest, CollectedOnlyWithinItsOpenBox) {
-    EXPECT_FALSE(collectedWithHeroAt(100, 100));
-    EXPECT_TRUE(collectedWithHeroAt(101, 100));
-    EXPECT_TRUE(collectedWithHeroAt(124, 100));
-    EXPECT_FALSE(collectedWithHeroAt(125, 100));
-    EXPECT_FALSE(collectedWithHeroAt(110, 99));
-    EXPECT_TRUE(collectedWithHeroAt(110, 119));
-    EXPECT_FALSE(collectedWithHeroAt(110, 120));
     g_hero.dying = 1;  // the hero's state does not matter
-    EXPECT_TRUE(collectedWithHeroAt(110, 100));
+    const struct {
+        int hx, hy;
+        bool collected;
+    } cases[] = {{100, 100, false}, {101, 100, true}, {124, 100, true}, {125, 100, false},
+                 {110, 99, false},  {110, 119, true}, {110, 120, false}};
+    for (const auto& c : cases) {
+        g_items.clear();
+        Item* item = spawnItem(-100, 100, 100);
+        g_hero.x = c.hx, g_hero.y = c.hy;
+        g_items.processAll();
+        EXPECT_EQ(item->collected == 1, c.collected) << c.hx << "," << c.hy;
+    }
     EXPECT_EQ(g_lastEffect, kEffectPickup);
 }
 
@@ -52,11 +42,8 @@ TEST_F(ItemTest, ExtraLifeIsDrawnFromItsCellAndPaysOnce) {
 
 TEST_F(ItemTest, SparklePausesOffScreenAndResumes) {
     Item* item = spawnItem(-100, 100, 100);
-    g_hero.x = 110;
-    g_hero.y = 100;
-    g_items.processAll();
-    g_items.processAll();
-    g_items.processAll();
+    g_hero.x = 110, g_hero.y = 100;
+    for (int i = 0; i < 3; ++i) g_items.processAll();
     EXPECT_EQ(item->sparkleTimer, 4);
     g_scrollX = 1000;
     g_items.processAll();

@@ -7,25 +7,16 @@
 #include <limits>
 
 #include "enemies/enemy.h"
-#include "support/world.h"
+#include "support/world_test.h"
 
 namespace {
 
-struct ShotTest : ::testing::Test {
-    void SetUp() override { resetWorld(); }
-    void TearDown() override {
-        resetWorld();
-        g_level.load();
-    }
+struct ShotTest : WorldTest {
     // An enemy that stands still and does nothing: shots only read its fields.
     struct Target : Enemy {
         void process() override {}
     };
     static Enemy* target(int code, int x, int y) { return spawnEnemy<Target>(code, x, y); }
-    static Projectile* only() {
-        return g_projectiles.first ? static_cast<Projectile*>(g_projectiles.first->entity)
-                                   : nullptr;
-    }
     static void frames(int n) {
         for (int i = 0; i < n; ++i) g_projectiles.processAll();
     }
@@ -34,7 +25,6 @@ struct ShotTest : ::testing::Test {
 TEST_F(ShotTest, HeroShotIntoAWallSparksBurstsForNineFramesAndRemovesItself) {
     g_level.grid[5][8] = 1;  // x 160 to 180
     Projectile* p = fireProjectile(Projectile::kHeroShot, 150, 100, 1);
-    p->vx = 2;
     int frame = 0;
     while (p->state == Projectile::kHeroShot && frame < 20) ++frame, frames(1);
     EXPECT_EQ(p->state, Projectile::kHeroBurst);
@@ -50,8 +40,6 @@ TEST_F(ShotTest, HeroShotIntoAWallSparksBurstsForNineFramesAndRemovesItself) {
 
 TEST_F(ShotTest, LeavingTheFlightWindowBurstsSilently) {
     Projectile* p = fireProjectile(Projectile::kAimedShot, 340, 100, 1);
-    p->vx = 2;
-    p->vy = 0;
     frames(5);
     EXPECT_EQ(p->state, Projectile::kAimedShot);  // x 350 = scrollX + 200 is still inside
     frames(1);
@@ -68,7 +56,6 @@ TEST_F(ShotTest, OneShotKillsEveryLiveEnemyItOverlaps) {
     Enemy* a = target(-5, 160, 100);
     Enemy* b = target(-6, 161, 100);
     Projectile* p = fireProjectile(Projectile::kHeroShot, 157, 100, 1);
-    p->vx = 2;
     frames(1);
     EXPECT_EQ(a->dying, 1);
     EXPECT_EQ(b->dying, 1);
@@ -94,7 +81,6 @@ TEST_F(ShotTest, HitBoxesFollowTheEnemysCode) {
         Enemy* e = target(c.code, 200, 100);
         Projectile* p = fireProjectile(Projectile::kAimedShot, 200 + c.dx, 100 + c.dy, 1);
         p->vx = 0;
-        p->vy = 0;
         frames(1);
         EXPECT_EQ(e->dying == 1, c.killed) << c.code << " at " << c.dx << "," << c.dy;
         // A turret ends the shot silently, unharmed.
@@ -124,7 +110,6 @@ TEST_F(ShotTest, EnemyShotsPassOverADuckingOrProtectedHeroAndThroughEnemies) {
 
 TEST_F(ShotTest, ShotsPastTheWorldsEdgesReadNoTilesAndStillLeave) {
     fillRow(5, 0, 99, 1);
-    g_scrollX = 150;
     Projectile* left = fireProjectile(Projectile::kHeroShot, -30, 200, -1);
     left->vx = -2;
     Projectile* wild =

@@ -72,6 +72,10 @@ uint32_t big32(const std::string& s, size_t at) {
     return uint32_t(uint8_t(s[at])) << 24 | uint8_t(s[at + 1]) << 16 | uint8_t(s[at + 2]) << 8 |
            uint8_t(s[at + 3]);
 }
+uint32_t little32(const std::string& s, size_t at) {
+    return uint8_t(s[at]) | uint8_t(s[at + 1]) << 8 | uint8_t(s[at + 2]) << 16 |
+           uint32_t(uint8_t(s[at + 3])) << 24;
+}
 
 TEST(BmpWriter, RowsArePaddedBottomFirstAndBlackStaysOpaqueOnlyWhenDrawn) {
     Image img(3, 2);  // 9 bytes of colour per row, padded to 12
@@ -80,6 +84,13 @@ TEST(BmpWriter, RowsArePaddedBottomFirstAndBlackStaysOpaqueOnlyWhenDrawn) {
     img.set(2, 1, opaqueRgb(10, 20, 30));
     const std::string bmp = encodeBmp(img);
     ASSERT_EQ(bmp.size(), 54u + 2 * 12);
+    // The plain header the game reads: pixels straight after it, 24 bits, uncompressed.
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    EXPECT_EQ(uint8_t(bmp[28]), 24);
+    EXPECT_EQ(
+        (std::vector{little32(bmp, 2), little32(bmp, 10), little32(bmp, 14), little32(bmp, 18),
+                     little32(bmp, 22), little32(bmp, 30), little32(bmp, 34)}),
+        (std::vector<uint32_t>{78, 54, 40, 3, 2, 0, 24}));
     // The bottom row (image row 1) comes first: (2,1) is its third pixel, in B, G, R order.
     EXPECT_EQ(uint8_t(bmp[54 + 6]), 30);
     EXPECT_EQ(uint8_t(bmp[54 + 8]), 10);

@@ -7,12 +7,16 @@
 namespace {
 
 const Rgba kWhite = opaqueRgb(255, 255, 255);
+const Rgba kRose = opaqueRgb(200, 10, 20);
 
+// Paints `body` as art t of w by h, beside a named colour, a legend and two small arts.
 Image paintOne(const std::string& body, int w, int h) {
     ArtLibrary lib;
     parseArtSource("t.txt",
-                   "legend\n  w #ffffff\n  k #141018\nend\n"
+                   "color rose 200 10 20\n"
+                   "legend\n  w #ffffff\n  k #141018\n  r rose\n  g #00ff00\nend\n"
                    "art bar 3 1\n|www|\nend\n"
+                   "art dot 3 2\n|r.g|\n|rr.|\nend\n"
                    "art t " +
                        std::to_string(w) + " " + std::to_string(h) + "\n" + body + "end\n",
                    lib);
@@ -29,27 +33,27 @@ std::string mask(const Image& img) {
     return s;
 }
 
-TEST(ArtPaint, OutlineRingsShapesWithoutTouchingThem) {
-    const Image img = paintOne("rect 2 2 2 1 w\noutline k\n", 6, 5);
-    EXPECT_EQ(mask(img), "......\n..##..\n.####.\n..##..\n......\n");
-    EXPECT_EQ(img.at(2, 2), kWhite);
-    EXPECT_EQ(img.at(1, 2), opaqueRgb(20, 16, 24));
-}
-
-TEST(ArtPaint, TrianglesFillTheSameWhicheverWayRound) {
-    const Image a = paintOne("tri 0 0 8 0 0 8 w\n", 8, 8);
-    const Image b = paintOne("tri 0 8 8 0 0 0 w\n", 8, 8);
-    EXPECT_EQ(mask(a), mask(b));
-    EXPECT_TRUE(a.at(0, 0).opaque());
-    EXPECT_TRUE(a.at(3, 3).opaque());
-    EXPECT_FALSE(a.at(5, 5).opaque());
-}
-
-TEST(ArtPaint, LayersTurnAndMirror) {
-    EXPECT_EQ(mask(paintOne("layer bar 0 0 rot90\n", 3, 3)), "#..\n#..\n#..\n");
-    EXPECT_EQ(mask(paintOne("layer bar 0 2\n", 3, 3)), "...\n...\n###\n");
-    const Image turned = paintOne("layer bar 1 0 rot270\n", 3, 3);
-    EXPECT_EQ(mask(turned), ".#.\n.#.\n.#.\n");
+TEST(ArtPaint, ShapesOutlinesAndLayersCoverWhatTheySay) {
+    const struct {
+        const char* body;
+        int w, h;
+        const char* mask;
+    } cases[] = {
+        {"rect 2 2 2 1 w\noutline k\n", 6, 5, "......\n..##..\n.####.\n..##..\n......\n"},
+        {"tri 0 0 4 0 0 4 w\n", 4, 4, "####\n###.\n##..\n#...\n"},
+        {"tri 0 4 4 0 0 0 w\n", 4, 4, "####\n###.\n##..\n#...\n"},  // either way round
+        {"layer bar 0 0 rot90\n", 3, 3, "#..\n#..\n#..\n"},
+        {"layer bar 1 0 rot270\n", 3, 3, ".#.\n.#.\n.#.\n"},
+        {"layer bar 0 2\n", 3, 3, "...\n...\n###\n"},
+        {"layer dot 0 0\nlayer dot 3 0 flipx\n", 6, 2, "#.##.#\n##..##\n"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(mask(paintOne(c.body, c.w, c.h)), c.mask) << c.body;
+    const Image outlined = paintOne(cases[0].body, 6, 5);
+    EXPECT_EQ(outlined.at(2, 2), kWhite);  // the outline leaves the shape alone
+    EXPECT_EQ(outlined.at(1, 2), opaqueRgb(20, 16, 24));
+    const Image replaced = paintOne("layer dot 0 0\nreplace g r\n", 3, 2);
+    EXPECT_EQ(replaced.at(0, 0), kRose);  // a grid character of the legend's named colour
+    EXPECT_EQ(replaced.at(2, 0), kRose);  // the green became rose
 }
 
 TEST(ArtPaint, BricksOffsetEveryOtherCourse) {
@@ -78,15 +82,14 @@ TEST(ArtPaint, GlowOverClearOnlyShowsAboveItsFloor) {
 TEST(ArtPaint, FittingScalesByNearestPixelAndMirrors) {
     Image src(2, 1);
     src.set(0, 0, kWhite);
-    Image dst(6, 2);
-    fitInto(src, dst, 0, 0, 6, 2);
-    EXPECT_EQ(mask(dst), "###...\n###...\n");
-    Image flipped(6, 2);
-    fitInto(src, flipped, 0, 0, 6, 2, true);
-    EXPECT_EQ(mask(flipped), "...###\n...###\n");
-    Image none(6, 2);
-    fitInto(src, none, 3, 0, 3, 2);  // an empty rectangle paints nothing
-    EXPECT_EQ(mask(none), "......\n......\n");
+    for (auto [x0, x1, flip, expected] :
+         {std::tuple{0, 6, false, "###...\n###...\n"},
+          {0, 6, true, "...###\n...###\n"},
+          {3, 3, false, "......\n......\n"}}) {  // an empty rectangle paints nothing
+        Image dst(6, 2);
+        fitInto(src, dst, x0, 0, x1, 2, flip);
+        EXPECT_EQ(mask(dst), expected);
+    }
 }
 
 }  // namespace

@@ -58,24 +58,6 @@ TEST(ArtSource, FaultsNameTheFileAndTheLine) {
     for (const auto& c : cases) EXPECT_EQ(faultIn(c.text), c.message) << c.text;
 }
 
-TEST(ArtSource, GridsLegendsAndLayersPaintWhatTheySay) {
-    ArtLibrary lib;
-    parseArtSource("ok.txt",
-                   "color rose 200 10 20\n"
-                   "legend\n  r rose\n  g #00ff00\nend\n"
-                   "art dot 3 2\n|r.g|\n|.r.|\nend\n"
-                   "art both 6 2\nlayer dot 0 0\nlayer dot 3 0 flipx\nreplace g r\nend\n",
-                   lib);
-    Painter painter(lib);
-    const Image& img = painter.art("both", {});
-    EXPECT_EQ(img.at(0, 0), opaqueRgb(200, 10, 20));
-    EXPECT_FALSE(img.at(1, 0).opaque());
-    EXPECT_EQ(img.at(2, 0), opaqueRgb(200, 10, 20));  // the green became rose
-    EXPECT_EQ(img.at(5, 0), opaqueRgb(200, 10, 20));  // mirrored copy
-    EXPECT_EQ(img.at(4, 1), opaqueRgb(200, 10, 20));
-    EXPECT_FALSE(img.at(3, 1).opaque());
-}
-
 class ArtCommandLine : public ::testing::Test {
    protected:
     int run(const std::vector<std::string>& args) {

@@ -59,51 +59,29 @@ TEST(RecipeText, MistakesNameTheirLine) {
     EXPECT_EQ(errorLine(layer + " length 0.5\n delay 0.6\n"), 1);  // ends after a second
 }
 
-TEST(RecipeText, HashInsideAWordIsNotAComment) {
-    std::vector<synth::TextLine> lines = synth::splitLines("c#4 d4 # e4\n\n  # only\nf4");
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0].words, (std::vector<std::string>{"c#4", "d4"}));
-    EXPECT_EQ(lines[1].number, 4);
+// One layer of `wave` at `hz` for `seconds`, rendered at 44.1 kHz.
+std::vector<float> tone(synth::Wave wave, double hz, double seconds, std::uint32_t seed = 1) {
+    synth::Recipe recipe;
+    recipe.layers.push_back({});
+    synth::Layer& layer = recipe.layers.back();
+    layer.wave = wave, layer.pitch = {hz, hz}, layer.length = seconds, layer.seed = seed;
+    return synth::render(recipe, 44100);
 }
 
-TEST(Synth, SineHasItsPitchAndFitsItsLength) {
-    synth::Recipe recipe;
-    synth::Layer sine;
-    sine.pitch = {441.0, 441.0};
-    sine.length = 1.0;
-    recipe.layers.push_back(sine);
-    std::vector<float> s = synth::render(recipe, 44100);
-    ASSERT_EQ(s.size(), 44100u);
+TEST(Synth, WavesKeepTheirPitchLengthPeakAndSeed) {
+    std::vector<float> sine = tone(synth::Wave::kSine, 441.0, 1.0);
+    ASSERT_EQ(sine.size(), 44100u);
     int crossings = 0;
-    for (size_t i = 1; i < s.size(); ++i) crossings += (s[i - 1] < 0) != (s[i] < 0);
+    for (size_t i = 1; i < sine.size(); ++i) crossings += (sine[i - 1] < 0) != (sine[i] < 0);
     EXPECT_NEAR(crossings, 882, 3);
-}
-
-TEST(Synth, BandLimitedSquareStaysNearUnitPeak) {
-    synth::Recipe recipe;
-    synth::Layer square;
-    square.wave = synth::Wave::kSquare;
-    square.pitch = {3000.0, 3000.0};
-    square.length = 0.1;
-    recipe.layers.push_back(square);
-    std::vector<float> s = synth::render(recipe, 44100);
     float peak = 0;
-    for (float v : s) peak = std::max(peak, std::fabs(v));
+    for (float v : tone(synth::Wave::kSquare, 3000.0, 0.1)) peak = std::max(peak, std::fabs(v));
     // A few partials of a 3 kHz square: neither aliased spikes nor silence.
     EXPECT_GT(peak, 0.8f);
     EXPECT_LT(peak, 1.3f);
-}
-
-TEST(Synth, NoiseFollowsItsSeed) {
-    synth::Recipe a, b;
-    synth::Layer noise;
-    noise.wave = synth::Wave::kNoise;
-    noise.length = 0.05;
-    a.layers.push_back(noise);
-    noise.seed = 2;
-    b.layers.push_back(noise);
-    EXPECT_EQ(synth::render(a, 22050), synth::render(a, 22050));
-    EXPECT_NE(synth::render(a, 22050), synth::render(b, 22050));
+    std::vector<float> noise = tone(synth::Wave::kNoise, 0.0, 0.05);
+    EXPECT_EQ(noise, tone(synth::Wave::kNoise, 0.0, 0.05));
+    EXPECT_NE(noise, tone(synth::Wave::kNoise, 0.0, 0.05, 2));
 }
 
 TEST(Synth, NormalizeLeavesSilenceAlone) {
