@@ -29,6 +29,10 @@ std::string levelRoutePath(const std::string& folder, int number) {
     return (std::filesystem::path(folder) / numberedName(number, "route")).string();
 }
 
+std::string levelAliveRoutePath(const std::string& folder, int number) {
+    return (std::filesystem::path(folder) / numberedName(number, "alive.route")).string();
+}
+
 std::string levelDataName(int number) {
     return "level" + std::to_string(number) + ".dat";
 }

@@ -1,0 +1,58 @@
+// Routes with every creature alive: found and replayed through the whole
+// world in the game's real frame, from the way play reaches the level.
+#pragma once
+#include <vector>
+
+#include "levels/level_text.h"
+#include "levels/route.h"
+
+// How play reaches a level. From the menu, the level is loaded as choosing
+// its era loads it and the creatures move on behind the menu for
+// kMenuFrames frames before play starts; through the exit of the level
+// before, play starts at once with the creatures as loaded.
+enum class HandOver { Menu, Exit };
+constexpr int kMenuFrames = 300;
+
+// The menu for the first level of each era, the exit for levels 2 to 12.
+std::vector<HandOver> handOversOf(int levelNumber);
+
+// Puts the world where play of the level starts after the hand-over. The
+// level number becomes the last one, so that its exit ends the game
+// instead of loading a file.
+void handOverLevel(const LevelGrid& grid, HandOver how);
+
+struct AliveSettings {
+    int maxRollouts = 20'000;  // give up after playing this many tries
+    double maxSeconds = 60.0;
+};
+
+struct AliveReport {
+    bool found = false;
+    Route route;
+    int rollouts = 0;
+    long framesSimulated = 0;
+    // Where none is found, a hint: the try that got furthest along the
+    // guide, up to the frame on which the hero dies.
+    Route furthest;
+    int furthestFrame = 0;
+};
+
+// Searches a route that finishes the level from every hand-over with no
+// life lost, all creatures present and moving. It follows `guide`, a route
+// that finishes the level without creatures, and where a creature would
+// kill the hero it tries waiting, shooting ahead or behind, jumping on the
+// spot or ducking, each ending exactly where the guide's hero stood. The
+// game's globals are left as they were found.
+AliveReport searchAliveRoute(const LevelGrid& grid, const Route& guide,
+                             const std::vector<HandOver>& handOvers,
+                             const AliveSettings& settings = {});
+
+// What a route does from a hand-over, through the game's frame.
+struct AliveOutcome {
+    RouteOutcome outcome;
+    int shots;         // straight shots fired
+    int kills;         // creatures dead at the end
+    int heroX, heroY;  // where the hero is at the end
+};
+// Plays the route from the hand-over; the game's globals are left as found.
+AliveOutcome playAliveRoute(const LevelGrid& grid, const Route& route, HandOver how);
