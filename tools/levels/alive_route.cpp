@@ -340,11 +340,18 @@ void handOverLevel(const LevelGrid& grid, HandOver how) {
     g_hero = Hero();
     if (how == HandOver::Exit) {
         // What a level exit does: the hero at the start, freshly protected.
+        // The rest of the hero's frame in which it happened notes the cell
+        // it stands in and counts the first frame of protection.
         beginLevelRun();
+        g_hero.col = g_hero.x / kTileSize;
+        g_hero.row = g_hero.y / kTileSize;
+        g_hero.invulnTimer = 1;
         return;
     }
     // Choosing an era puts the hero at the start; the menu runs; play then
-    // starts where it stands, with nothing held.
+    // starts where it stands, with nothing held. No protection is counted
+    // on: a game that ended in play leaves the hero unprotected.
+    g_hero.invulnTimer = kProtectionFrames;
     g_hero.placeAtStart();
     g_onScreens = 1;
     for (int i = 0; i < kMenuFrames; ++i) screenFrame();

@@ -8,8 +8,9 @@
 
 // How play reaches a level. From the menu, the level is loaded as choosing
 // its era loads it and the creatures move on behind the menu for
-// kMenuFrames frames before play starts; through the exit of the level
-// before, play starts at once with the creatures as loaded.
+// kMenuFrames frames before play starts, with the hero unprotected; through
+// the exit of the level before, play starts at once with the creatures as
+// loaded and the hero protected as a level exit leaves him.
 enum class HandOver { Menu, Exit };
 constexpr int kMenuFrames = 300;
 

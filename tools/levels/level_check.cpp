@@ -6,7 +6,6 @@
 #include <sstream>
 #include <vector>
 
-#include "levels/fair_start.h"
 #include "levels/level_codes.h"
 
 namespace {
@@ -209,7 +208,6 @@ std::vector<std::string> checkLevel(const LevelGrid& grid) {
         auto open = openArea(grid, census.startRow - 1, census.startCol);
         checkWalls(open, &problems);
         checkPlacement(grid, open, &problems);
-        checkFairArrivals(grid, &problems);
     }
     return problems;
 }

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "app/screens.h"  // kEraCount
+
 // Tile codes.
 constexpr int kCodeEmpty = -1;
 constexpr int kCodeLastBlock = 63;
@@ -75,4 +77,3 @@ bool isKnownCode(int code);
 // The era of a level: 1 present day, 2 post-apocalyptic, 3 prehistoric, 4 futuristic.
 int eraOfLevel(int levelNumber);
 constexpr int kLevelCount = 12;
-constexpr int kEraCount = 4;

@@ -10,9 +10,12 @@
 #include <vector>
 
 #include "app/frame.h"
+#include "app/screens.h"
+#include "levels/alive_route.h"
 #include "levels/level_codes.h"
 #include "levels/level_set.h"
 #include "levels/route.h"
+#include "support/shipped.h"
 #include "support/world.h"
 
 namespace {
@@ -90,5 +93,55 @@ TEST(ShippedLevelsTest, EveryStoredRouteLeavesItsLevelByTheExit) {
     }
     resetWorld();
 }
+
+// Play reaches the level from the menu: its era chosen, the menu left
+// running behind, then Enter.
+void enterFromMenu(int number) {
+    g_era = eraOfLevel(number) - 1;
+    selectEra(+1);
+    g_onScreens = 1;
+    for (int i = 0; i < kMenuFrames; ++i) screenFrame();
+    startGame();
+}
+
+// Play reaches the level by the exit of the level before, the hero standing
+// under it.
+void enterThroughExit(int number) {
+    g_levelNumber = number - 1;
+    reloadLevel();
+    for (int row = 1; row < kGridSize; ++row)
+        for (int col = 0; col < kGridSize; ++col)
+            if (g_level.grid[row][col] == kExit) {
+                g_hero.x = col * kTileSize + kTileSize / 2;
+                g_hero.y = (row - 1) * kTileSize;
+            }
+    playFrame();
+}
+
+using AliveRouteTest = ShippedLevelTest;
+
+// The level's route with its creatures, from every way in, through the
+// game's own menu, start, level exit and frame.
+TEST_P(AliveRouteTest, FinishesTheLevelWithEveryCreatureAliveFromEveryWayIn) {
+    const int number = GetParam();
+    Route route;
+    std::string error;
+    ASSERT_TRUE(readRoute(levelAliveRoutePath(levelSourceFolder(), number), &route, &error))
+        << error;
+    for (HandOver how : handOversOf(number)) {
+        SCOPED_TRACE(how == HandOver::Menu ? "from the menu" : "through the exit");
+        resetWorld();
+        how == HandOver::Menu ? enterFromMenu(number) : enterThroughExit(number);
+        ASSERT_EQ(g_levelNumber, number);
+        ASSERT_EQ(g_onScreens, 0);
+        ASSERT_NE(g_enemies.first, nullptr);
+        RouteOutcome outcome = followRoute(route, playFrame);
+        EXPECT_EQ(outcome.end, RouteEnd::Exited);
+        EXPECT_EQ(outcome.frames, route.totalFrames());
+        EXPECT_GE(g_lives, kStartLives);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, AliveRouteTest, ::testing::Range(1, kLevelCount + 1));
 
 }  // namespace
