@@ -110,8 +110,7 @@ bool proveWithCreatures(const LevelFile& level, const Options& options, const Ro
         AliveReport report = searchAliveRoute(level.source.grid, guide, handOversOf(level.number));
         if (!report.found) {
             std::printf("level %2d with creatures: NO ROUTE after %d tries, %ld frames, %.2f s",
-                        level.number, report.rollouts, report.framesSimulated,
-                        secondsSince(begin));
+                        level.number, report.rollouts, report.framesSimulated, secondsSince(begin));
             for (HandOver how : handOversOf(level.number)) {
                 AliveOutcome death = playAliveRoute(level.source.grid, report.furthest, how);
                 if (death.outcome.end != RouteEnd::Died) continue;
