@@ -323,7 +323,7 @@ std::vector<HandOver> handOversOf(int levelNumber) {
     std::vector<HandOver> ways;
     for (int era = 1; era <= kEraCount; ++era)
         if (firstLevelOfEra(era) == levelNumber) ways.push_back(HandOver::Menu);
-    if (levelNumber > 1) ways.push_back(HandOver::Exit);
+    if (levelNumber > 1) ways.push_back(HandOver::AtOnce);
     return ways;
 }
 
@@ -338,21 +338,17 @@ void handOverLevel(const LevelGrid& grid, HandOver how) {
     g_storyPage = 0;
     letGoOfEverything();
     g_hero = Hero();
-    if (how == HandOver::Exit) {
-        // What a level exit does: the hero at the start, freshly protected.
-        // The rest of the hero's frame in which it happened notes the cell
-        // it stands in and counts the first frame of protection.
-        beginLevelRun();
+    g_hero.placeAtStart();
+    g_hero.invulnTimer = kProtectionFrames;
+    if (how == HandOver::AtOnce) {
+        // Play starts in the loaded level, where the hero last stood.
+        g_onScreens = 0;
         g_hero.col = g_hero.x / kTileSize;
         g_hero.row = g_hero.y / kTileSize;
-        g_hero.invulnTimer = 1;
         return;
     }
-    // Choosing an era puts the hero at the start; the menu runs; play then
-    // starts where it stands, with nothing held. No protection is counted
-    // on: a game that ended in play leaves the hero unprotected.
-    g_hero.invulnTimer = kProtectionFrames;
-    g_hero.placeAtStart();
+    // The menu runs with the hero absent; play then starts where he stands,
+    // with nothing held.
     g_onScreens = 1;
     for (int i = 0; i < kMenuFrames; ++i) screenFrame();
     g_onScreens = 0;

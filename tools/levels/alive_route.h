@@ -6,15 +6,17 @@
 #include "levels/level_text.h"
 #include "levels/route.h"
 
-// How play reaches a level. From the menu, the level is loaded as choosing
-// its era loads it and the creatures move on behind the menu for
-// kMenuFrames frames before play starts, with the hero unprotected; through
-// the exit of the level before, play starts at once with the creatures as
-// loaded and the hero protected as a level exit leaves him.
-enum class HandOver { Menu, Exit };
+// How play reaches a level. From the menu, the first level of an era is
+// loaded as choosing the era loads it and its creatures move on behind the
+// menu for kMenuFrames frames before play starts. At once, play starts with
+// the creatures as loaded: through the exit of the level before, or when
+// the menu continues from a later level of the era. Either way the hero is
+// taken to be unprotected: a game that ended in play can leave him so, and
+// what holds without protection holds with it.
+enum class HandOver { Menu, AtOnce };
 constexpr int kMenuFrames = 300;
 
-// The menu for the first level of each era, the exit for levels 2 to 12.
+// The menu for the first level of each era; at once for levels 2 to 12.
 std::vector<HandOver> handOversOf(int levelNumber);
 
 // Puts the world where play of the level starts after the hand-over. The

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/frame.h"
+#include "app/progress.h"
 #include "app/screens.h"
 #include "levels/alive_route.h"
 #include "levels/level_codes.h"
@@ -94,18 +95,39 @@ TEST(ShippedLevelsTest, EveryStoredRouteLeavesItsLevelByTheExit) {
     resetWorld();
 }
 
-// Play reaches the level from the menu: its era chosen, the menu left
-// running behind, then Enter.
-void enterFromMenu(int number) {
-    g_era = eraOfLevel(number) - 1;
+// The ways play reaches a level, through the game's own menu, start and
+// level exit.
+enum class WayIn { Menu, Continue, Exit };
+
+std::vector<WayIn> waysInto(int number) {
+    std::vector<WayIn> ways;
+    const int era = eraOfLevel(number);
+    for (HandOver how : handOversOf(number)) {
+        if (how == HandOver::Menu) {
+            ways.push_back(WayIn::Menu);
+            continue;
+        }
+        ways.push_back(WayIn::Exit);
+        if (firstLevelOfEra(era) != number) ways.push_back(WayIn::Continue);
+    }
+    return ways;
+}
+
+// The era chosen on the menu, the menu left running behind, then Enter;
+// continuing from the level where the era has got that far.
+void enterFromMenu(int number, bool continuing) {
+    const int era = eraOfLevel(number);
+    g_era = era - 1;
     selectEra(+1);
+    g_furthestLevel[era] = continuing ? number : 0;
+    chooseContinue(continuing);
     g_onScreens = 1;
     for (int i = 0; i < kMenuFrames; ++i) screenFrame();
     startGame();
+    g_furthestLevel[era] = 0;
 }
 
-// Play reaches the level by the exit of the level before, the hero standing
-// under it.
+// The hero under the exit of the level before, for one frame.
 void enterThroughExit(int number) {
     g_levelNumber = number - 1;
     reloadLevel();
@@ -121,17 +143,18 @@ void enterThroughExit(int number) {
 using AliveRouteTest = ShippedLevelTest;
 
 // The level's route with its creatures, from every way in, through the
-// game's own menu, start, level exit and frame.
+// game's frame: it leaves by the exit on its last frame with no life lost.
 TEST_P(AliveRouteTest, FinishesTheLevelWithEveryCreatureAliveFromEveryWayIn) {
     const int number = GetParam();
     Route route;
     std::string error;
     ASSERT_TRUE(readRoute(levelAliveRoutePath(levelSourceFolder(), number), &route, &error))
         << error;
-    for (HandOver how : handOversOf(number)) {
-        SCOPED_TRACE(how == HandOver::Menu ? "from the menu" : "through the exit");
+    for (WayIn way : waysInto(number)) {
+        SCOPED_TRACE(way == WayIn::Menu ? "menu" : way == WayIn::Exit ? "exit" : "continue");
         resetWorld();
-        how == HandOver::Menu ? enterFromMenu(number) : enterThroughExit(number);
+        way == WayIn::Exit ? enterThroughExit(number)
+                           : enterFromMenu(number, way == WayIn::Continue);
         ASSERT_EQ(g_levelNumber, number);
         ASSERT_EQ(g_onScreens, 0);
         ASSERT_NE(g_enemies.first, nullptr);
