@@ -129,4 +129,37 @@ TEST_F(SceneTest, OffscreenTilesLandWhereTheCameraPutsThem) {
     EXPECT_EQ(ctx.pixel(110, 45)[2], 0);
 }
 
+// The score line as play draws it, on black with the built font: every
+// glyph's quad keeps its outermost pixels dark, so no glyph shows a trace of
+// its neighbours on the sheet, and its letter shows inside.
+TEST_F(SceneTest, TheScoreLineShowsNoMarksAlongItsGlyphEdges) {
+    constexpr int kScale = 3;  // pixels per view unit
+    OffscreenContext ctx(300 * kScale, 250 * kScale);
+    ASSERT_TRUE(ctx.ok());
+    ASSERT_TRUE(g_bitmap.loadBmp(DORIAN_DATA_DIR "/font.bmp"));
+    g_bitmap.makeTexture(kTexFont);
+    clearScreen();
+    blendAdditive();
+    setColor(1, 1, 1, 1);
+    const char* text = "SCORE: 0";
+    printText(120, 240, text);
+    ctx.finish();
+    auto lit = [&](int x, int y) {
+        const unsigned char* p = ctx.pixel(x, y);
+        return p[0] + p[1] + p[2] > 0;
+    };
+    const int size = kGlyphSize * kScale, y0 = 240 * kScale;
+    for (int i = 0; text[i]; ++i) {
+        const int x0 = (120 + kGlyphSize * i) * kScale;
+        bool edge = false, inside = false;
+        for (int d = 0; d < size; ++d) {
+            edge |= lit(x0 + d, y0) || lit(x0 + d, y0 + size - 1) || lit(x0, y0 + d) ||
+                    lit(x0 + size - 1, y0 + d);
+            for (int e = 1; e < size - 1; ++e) inside |= lit(x0 + d, y0 + e);
+        }
+        EXPECT_FALSE(edge) << "glyph '" << text[i] << "'";
+        EXPECT_EQ(inside, text[i] != ' ') << "glyph '" << text[i] << "'";
+    }
+}
+
 }  // namespace

@@ -23,7 +23,7 @@ bool sameRect(const PixelRect& a, const PixelRect& b) {
     return a.x0 == b.x0 && a.y0 == b.y0 && a.x1 == b.x1 && a.y1 == b.y1;
 }
 
-// A clear ring inside a sprite's rectangle keeps linear filtering from pulling in neighbours.
+// A clear ring inside a sprite or glyph keeps linear filtering from pulling in neighbours.
 void clearRing(Image& img, const PixelRect& r) {
     for (int x = r.x0; x < r.x1; ++x) {
         img.set(x, r.y0, kClear);
@@ -62,6 +62,9 @@ class SheetComposer {
             const PixelRect r = claim(cell, sheet.place);
             fitInto(styledGlyph(painter_.glyph(code), fill, shadow), image_, r.x0, r.y0, r.x1,
                     r.y1);
+            // Text is drawn with linear filtering, which would otherwise show
+            // the edge of the glyph next door along the quad's edge.
+            clearRing(image_, r);
         }
     }
 

@@ -12,17 +12,13 @@ namespace {
 
 constexpr int kMinCheckpoints = 1;
 constexpr int kMaxCheckpoints = 3;
+// A cell with back walls on this many of its four sides is a hole in the wall
+// once its spawn code leaves it empty or the start beacon stands in it.
+constexpr int kHoleSides = 3;
 
 std::string cellName(int row, int col) {
     std::ostringstream out;
     out << "row " << row << " column " << col;
-    return out.str();
-}
-
-// Text rows count from the top of the source, which is what an editor shows.
-std::string placeName(int row, int col) {
-    std::ostringstream out;
-    out << "map line " << (kLevelSide - row) << " column " << (col + 1);
     return out.str();
 }
 
@@ -54,7 +50,7 @@ void checkCodes(const LevelGrid& grid, std::vector<std::string>* problems) {
             int code = grid.cells[row][col];
             if (isKnownCode(code)) continue;
             problems->push_back("unknown code " + std::to_string(code) + " at " +
-                                placeName(row, col));
+                                mapPlace(row, col));
         }
     }
 }
@@ -66,7 +62,7 @@ void checkStart(const LevelGrid& grid, const Census& census, std::vector<std::st
         return;
     }
     int bodyRow = census.startRow - 1, col = census.startCol;
-    std::string where = placeName(census.startRow, col);
+    std::string where = mapPlace(census.startRow, col);
     if (bodyRow < 1) {
         problems->push_back("the start marker at " + where + " leaves no room for the hero");
         return;
@@ -123,7 +119,7 @@ void checkPlacement(const LevelGrid& grid, const std::vector<std::vector<bool>>&
                 reachable = front >= 0 && front < kLevelSide && open[row][front];
             }
             if (!reachable) {
-                problems->push_back("code " + std::to_string(code) + " at " + placeName(row, col) +
+                problems->push_back("code " + std::to_string(code) + " at " + mapPlace(row, col) +
                                     " is outside the play area");
             }
         }
@@ -168,8 +164,25 @@ void checkHabitats(const LevelGrid& grid, std::vector<std::string>* problems) {
             if (!kind) continue;
             std::string problem = habitatProblem(grid, *kind, row, col);
             if (!problem.empty())
-                problems->push_back("the " + kind->name + " at " + placeName(row, col) + " " +
+                problems->push_back("the " + kind->name + " at " + mapPlace(row, col) + " " +
                                     problem);
+        }
+    }
+}
+
+// The start beacon and every creature and pick-up leave their cell without a
+// back wall; inside one that shows the background through a hole.
+void checkBackWallHoles(const LevelGrid& grid, std::vector<std::string>* problems) {
+    for (int row = 0; row < kLevelSide; ++row) {
+        for (int col = 0; col < kLevelSide; ++col) {
+            int code = grid.cells[row][col];
+            if (code != kCodeStart && !isItemCode(code) && !isCreatureCode(code)) continue;
+            int walls =
+                isBackWallCode(grid.at(row, col - 1)) + isBackWallCode(grid.at(row, col + 1)) +
+                isBackWallCode(grid.at(row - 1, col)) + isBackWallCode(grid.at(row + 1, col));
+            if (walls >= kHoleSides)
+                problems->push_back("code " + std::to_string(code) + " at " + mapPlace(row, col) +
+                                    " leaves a hole in the back wall around it");
         }
     }
 }
@@ -180,6 +193,7 @@ std::vector<std::string> checkLevel(const LevelGrid& grid) {
     std::vector<std::string> problems;
     checkCodes(grid, &problems);
     checkHabitats(grid, &problems);
+    checkBackWallHoles(grid, &problems);
     Census census = countSpecials(grid);
     checkStart(grid, census, &problems);
     if (census.exits == 0) problems.push_back("there is no exit (code 104)");

@@ -10,7 +10,9 @@ struct NumberedLevel {
     LevelGrid grid;
 };
 
-// The problems of one level, each a readable sentence; empty when it is sound.
+// The problems of one level's layout, each a readable sentence; empty when
+// it is sound. Fair arrivals, which take running the creatures, are checked
+// apart (levels/fair_start.h).
 std::vector<std::string> checkLevel(const LevelGrid& grid);
 // The problems of the whole game: every creature kind and both kinds of
 // pick-up somewhere, and an extra life in every era.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/progress.h"  // eraOfLevel
+#include "app/screens.h"   // kEraCount
 
 // Tile codes.
 constexpr int kCodeEmpty = -1;
@@ -38,6 +39,14 @@ enum class Habitat {
     Wall,        // sits in a wall, facing open space
 };
 
+// Where a creature's touch kills, around its centre and its feet: the hero's
+// feet strictly inside x - side .. x + side and y - below .. y + above.
+// Harmless kinds have no touch: all zero.
+struct TouchBox {
+    int side, below, above;
+    bool harmless() const { return side == 0; }
+};
+
 // One kind of creature and the spawn codes that make it.
 struct CreatureKind {
     std::string name;
@@ -45,6 +54,7 @@ struct CreatureKind {
     float r, g, b;  // its colour on the level maps
     std::vector<int> codes;
     Habitat habitat;
+    TouchBox touch;
 };
 
 const std::vector<CreatureKind>& creatureKinds();
@@ -60,8 +70,9 @@ bool isLadderCode(int code);
 bool isWaterCode(int code);
 bool isDeadlyCode(int code);
 bool isCheckpointCode(int code);
+// Back walls: passable scenery that fills its whole cell behind the hero.
+bool isBackWallCode(int code);
 // Whether the game knows the code: a tile with a picture, a creature or a pick-up.
 bool isKnownCode(int code);
 
 constexpr int kLevelCount = 12;
-constexpr int kEraCount = 4;

@@ -63,10 +63,13 @@ int main(int argc, char** argv) {
     for (const LevelFile& level : levels) {
         char name[32];
         std::snprintf(name, sizeof name, "level%02d.png", level.number);
+        // The route with the creatures alive where there is one: the hero's
+        // way does not depend on them, so it plays without them.
         Route route;
         std::string ignored;
         std::vector<TrailPoint> trail;
-        if (readRoute(levelRoutePath(sources.string(), level.number), &route, &ignored))
+        if (readRoute(levelAliveRoutePath(sources.string(), level.number), &route, &ignored) ||
+            readRoute(levelRoutePath(sources.string(), level.number), &route, &ignored))
             trail = routeTrail(level.source.grid, route);
         std::string title = "Level " + std::to_string(level.number) + ": " + level.source.title;
         if (!writePng(output / name, renderer.render(level.source.grid, size, trail, title))) {

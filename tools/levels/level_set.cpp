@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "levels/fair_start.h"
 #include "levels/level_codes.h"
 
 #ifndef DORIAN_LEVEL_SOURCE_DIR
@@ -29,6 +30,10 @@ std::string levelRoutePath(const std::string& folder, int number) {
     return (std::filesystem::path(folder) / numberedName(number, "route")).string();
 }
 
+std::string levelAliveRoutePath(const std::string& folder, int number) {
+    return (std::filesystem::path(folder) / numberedName(number, "alive.route")).string();
+}
+
 std::string levelDataName(int number) {
     return "level" + std::to_string(number) + ".dat";
 }
@@ -48,8 +53,9 @@ std::vector<std::string> checkLevelSet(const std::vector<LevelFile>& levels) {
     std::vector<NumberedLevel> numbered;
     for (const LevelFile& level : levels) {
         std::string name = std::filesystem::path(level.path).filename().string();
-        for (const std::string& problem : checkLevel(level.source.grid))
-            problems.push_back(name + ": " + problem);
+        std::vector<std::string> found = checkLevel(level.source.grid);
+        checkFairArrivals(level.source.grid, &found);
+        for (const std::string& problem : found) problems.push_back(name + ": " + problem);
         numbered.push_back({level.number, level.source.grid});
     }
     for (const std::string& problem : checkGame(numbered)) problems.push_back(problem);

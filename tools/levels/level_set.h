@@ -12,9 +12,11 @@ struct LevelFile {
     LevelSource source;
 };
 
-// "FOLDER/level07.txt", "FOLDER/level07.route" and "level7.dat".
+// "FOLDER/level07.txt", "FOLDER/level07.route", "FOLDER/level07.alive.route"
+// and "level7.dat".
 std::string levelSourcePath(const std::string& folder, int number);
 std::string levelRoutePath(const std::string& folder, int number);
+std::string levelAliveRoutePath(const std::string& folder, int number);
 std::string levelDataName(int number);
 
 // Reads the sources of levels 1 to 12 from `folder`; stops at the first error.

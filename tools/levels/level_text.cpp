@@ -177,6 +177,10 @@ bool readLevelSource(const std::string& path, LevelSource* out, std::string* err
     return parseLevelSource(text.str(), path, out, error);
 }
 
+std::string mapPlace(int row, int col) {
+    return "map line " + std::to_string(kLevelSide - row) + " column " + std::to_string(col + 1);
+}
+
 std::string levelDataText(const LevelGrid& grid) {
     std::string text;
     text.reserve(kLevelSide * kLevelSide * 4);

@@ -25,5 +25,9 @@ bool parseLevelSource(std::string_view text, const std::string& name, LevelSourc
                       std::string* error);
 bool readLevelSource(const std::string& path, LevelSource* out, std::string* error);
 
+// Where a cell is in the source, as an editor shows it: "map line L column C",
+// counting lines from the top of the map and columns from 1.
+std::string mapPlace(int row, int col);
+
 // The level file: 100 lines of 100 integers, bottom row first.
 std::string levelDataText(const LevelGrid& grid);

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "app/globals.h"
+#include "app/input.h"
 #include "hero/hero.h"
 #include "world/level.h"
 
@@ -20,7 +21,8 @@ constexpr int kLongestRun = 100'000;
 constexpr struct {
     int key;
     char letter;
-} kKeyLetters[] = {{kKeyLeft, 'L'}, {kKeyRight, 'R'}, {kKeyUp, 'U'}, {kKeyDown, 'D'}};
+} kKeyLetters[] = {
+    {kKeyLeft, 'L'}, {kKeyRight, 'R'}, {kKeyUp, 'U'}, {kKeyDown, 'D'}, {kKeyFire, 'F'}};
 
 bool parseKeys(std::string_view word, int* keys) {
     *keys = 0;
@@ -60,7 +62,7 @@ int Route::totalFrames() const {
 
 void Route::add(int frames, int keys) {
     if (frames <= 0) return;
-    if (!runs.empty() && runs.back().keys == keys) {
+    if (!runs.empty() && runs.back().keys == keys && !(keys & kKeyFire)) {
         runs.back().frames += frames;
     } else {
         runs.push_back({frames, keys});
@@ -97,7 +99,7 @@ bool parseRoute(std::string_view text, const std::string& name, Route* out, std:
         if (!framesOk || !(words >> keysWord) || !parseKeys(keysWord, &keys) || (words >> extra)) {
             *error = name + ":" + std::to_string(number) +
                      ": expected \"FRAMES KEYS\" with a count from 1 to " +
-                     std::to_string(kLongestRun) + " and keys from L, R, U, D or -";
+                     std::to_string(kLongestRun) + " and keys from L, R, U, D, F or -";
             return false;
         }
         route.runs.push_back({frames, keys});
@@ -124,13 +126,26 @@ void changeKeys(Hero& hero, int held, int wanted) {
         if (!(held & k.key) && (wanted & k.key)) press(hero, k.key);
 }
 
-void installLevelWithoutCreatures(const LevelGrid& grid) {
+void beginRun(int held, int keys) {
+    changeKeys(g_hero, held & kDirectionKeys, keys & kDirectionKeys);
+    if (keys & kKeyFire) fireStraightShot();
+}
+
+void endRun(int keys) {
+    if (keys & kKeyFire) g_hero.shooting = 0;  // what letting go of the key does
+}
+
+void installLevel(const LevelGrid& grid) {
     g_enemies.clear();
     g_items.clear();
     for (int row = 0; row < kGridSize; ++row)
         for (int col = 0; col < kGridSize; ++col)
             g_level.grid[row][col] =
                 spawnFromCode(grid.cells[row][col], col * kTileSize, row * kTileSize);
+}
+
+void installLevelWithoutCreatures(const LevelGrid& grid) {
+    installLevel(grid);
     g_enemies.clear();
     g_items.clear();
 }
@@ -144,17 +159,20 @@ void beginLevelRun() {
 }
 
 RouteOutcome followRoute(const Route& route, void (*frame)()) {
-    const int level = g_levelNumber, lives = g_lives;
+    const int level = g_levelNumber;
     int held = 0, frames = 0;
     for (const RouteRun& run : route.runs) {
-        changeKeys(g_hero, held, run.keys);
+        beginRun(held, run.keys);
         held = run.keys;
         for (int i = 0; i < run.frames; ++i) {
+            // Per frame, so that an extra life picked up earlier hides no loss.
+            const int lives = g_lives;
             frame();
             ++frames;
             if (g_levelNumber != level || g_completionTimer > 0) return {RouteEnd::Exited, frames};
             if (g_hero.dying || g_lives < lives) return {RouteEnd::Died, frames};
         }
+        endRun(run.keys);
     }
     return {RouteEnd::Unfinished, frames};
 }

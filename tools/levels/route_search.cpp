@@ -13,6 +13,7 @@
 #include "app/globals.h"
 #include "hero/hero.h"
 #include "levels/level_codes.h"
+#include "levels/world_state.h"
 #include "world/level.h"
 
 namespace {
@@ -79,34 +80,6 @@ uint64_t stateKey(const Hero& hero, int held) {
     key = key << 4 | static_cast<uint64_t>(held & 0xf);
     return key;
 }
-
-// Saves the globals a search disturbs and puts them back afterwards.
-class GlobalsGuard {
-   public:
-    GlobalsGuard()
-        : hero_(g_hero),
-          level_(g_levelNumber),
-          lives_(g_lives),
-          startX_(g_startX),
-          startY_(g_startY),
-          onScreens_(g_onScreens),
-          completion_(g_completionTimer) {}
-    ~GlobalsGuard() {
-        g_hero = hero_;
-        g_levelNumber = level_;
-        g_lives = lives_;
-        g_startX = startX_;
-        g_startY = startY_;
-        g_onScreens = onScreens_;
-        g_completionTimer = completion_;
-    }
-    GlobalsGuard(const GlobalsGuard&) = delete;
-    GlobalsGuard& operator=(const GlobalsGuard&) = delete;
-
-   private:
-    Hero hero_;
-    int level_, lives_, startX_, startY_, onScreens_, completion_;
-};
 
 bool heroLeftLevel() {
     return g_completionTimer > 0;
@@ -292,7 +265,7 @@ void heroFrameOnTrail() {
 }  // namespace
 
 std::vector<TrailPoint> routeTrail(const LevelGrid& grid, const Route& route) {
-    GlobalsGuard guard;
+    WorldGuard guard;
     std::vector<TrailPoint> trail;
     s_trail = &trail;
     prepareLevel(grid);
@@ -302,7 +275,7 @@ std::vector<TrailPoint> routeTrail(const LevelGrid& grid, const Route& route) {
 }
 
 bool routeFinishesLevel(const LevelGrid& grid, const Route& route) {
-    GlobalsGuard guard;
+    WorldGuard guard;
     return routeHolds(grid, route);
 }
 
@@ -338,7 +311,7 @@ Route simplified(const LevelGrid& grid, Route route) {
 }  // namespace
 
 SearchReport searchRoute(const LevelGrid& grid, const SearchSettings& settings) {
-    GlobalsGuard guard;
+    WorldGuard guard;
     prepareLevel(grid);
     SearchReport report = RouteSearch(grid, settings).run();
     if (report.found) report.route = simplified(grid, report.route);

@@ -1,6 +1,6 @@
 # Levels: each source assets/levels/levelNN.txt becomes levelN.dat in the
-# data folder once every level passes its checks. The routes and the level
-# maps are made on request:
+# data folder once every level passes its checks. The routes (without the
+# creatures and with them alive) and the level maps are made on request:
 #   cmake --build BUILD --target level_routes   (search routes that no longer work)
 #   cmake --build BUILD --target level_maps     (redraw docs/levels/*.png)
 set(LEVEL_SOURCE_DIR ${PROJECT_SOURCE_DIR}/assets/levels)
@@ -39,7 +39,7 @@ add_custom_target(levels ALL DEPENDS ${LEVEL_FILES})
 add_custom_target(level_routes
   COMMAND dorian_routes ${LEVEL_SOURCE_DIR}
   DEPENDS dorian_routes
-  COMMENT "Proving every level can be finished"
+  COMMENT "Proving every level can be finished, without its creatures and with them"
   VERBATIM USES_TERMINAL)
 
 add_custom_target(level_maps

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "levels/fair_start.h"
 #include "levels/level_codes.h"
 #include "tools/levels/level_sketch.h"
 
@@ -123,6 +124,61 @@ TEST(LevelCheckTest, CreaturesLiveWhereTheirWayOfMovingWorks) {
     EXPECT_EQ(problems[0], "the giant at map line 99 column 6 has no room above it");
     EXPECT_EQ(problems[1], "the swimmer at map line 99 column 10 is not in water");
     EXPECT_EQ(problems[2], "the walker at map line 98 column 5 has no ground under it");
+}
+
+// Creatures kept three tiles from where the hero arrives, found by running
+// them; spawn codes that would leave a hole in a back wall.
+TEST(LevelCheckTest, CreaturesKeepClearOfArrivalsAndSpawnsLeaveNoHoles) {
+    const struct {
+        const char* what;
+        std::vector<std::string> rows;
+        std::string problems;
+    } cases[] = {
+        {"a walker on the start's floor",
+         {"#S.............C...E#", "#...w...............#", "#########.###########"},
+         "the walker at map line 99 column 5 comes within 3 tiles of the start at map line 98 "
+         "column 2\n"},
+        {"a walker by the checkpoint",
+         {"#S.............C...E#", "#...............w...#", "#########.###########"},
+         "the walker at map line 99 column 17 comes within 3 tiles of the checkpoint at map line "
+         "98 column 16 or of where a respawn there lands (map line 99 column 17)\n"},
+        {"a walker where a respawn drops to",
+         {"#S...C.............E#", "#...................#", "#####...............#",
+          "#...................#", "#...................#", "#...................#",
+          "#.........w.........#", "#####################"},
+         "the walker at map line 99 column 11 comes within 3 tiles of the checkpoint at map line "
+         "93 column 6 or of where a respawn there lands (map line 99 column 7)\n"},
+        {"a walker four rows down",
+         {"#S....C..........E#", "#.................#", "#########.........#",
+          "#.................#", "#.................#", "#..w..............#",
+          "###################"},
+         ""},
+        {"a hopper there hops up within reach",
+         {"#S....C..........E#", "#.................#", "#########.........#",
+          "#.................#", "#.................#", "#..p..............#",
+          "###################"},
+         "the hopper at map line 99 column 4 comes within 3 tiles of the start at map line 94 "
+         "column 2\nthe hopper at map line 99 column 4 comes within 3 tiles of the checkpoint at "
+         "map line 94 column 7 or of where a respawn there lands (map line 95 column 8)\n"},
+        {"a respawn over a pit",
+         {"#S..C..E#", "#.......#", "####..###"},
+         "a respawn at the checkpoint at map line 98 column 5 dies or falls out of the world\n"},
+        {"a start beacon and a pick-up in a back wall",
+         {"#BBBBB.......#", "#BSB$B...C..E#", "#............#", "##############"},
+         "code 95 at map line 98 column 3 leaves a hole in the back wall around it\ncode -100 at "
+         "map line 98 column 5 leaves a hole in the back wall around it\n"},
+        {"a start beacon under a slot",
+         {"#B.BBB.......#", "#BSB.B...C..E#", "#............#", "##############"},
+         ""},
+    };
+    for (const auto& c : cases) {
+        LevelGrid grid = sketchGrid(c.rows);
+        std::vector<std::string> problems = checkLevel(grid);
+        checkFairArrivals(grid, &problems);
+        std::string all;
+        for (const std::string& p : problems) all += p + "\n";
+        EXPECT_EQ(all, c.problems) << c.what;
+    }
 }
 
 // Every kind once, on levels 1 to 12, with an extra life in each era.

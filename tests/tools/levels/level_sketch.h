@@ -18,7 +18,9 @@ inline const char* sketchLegend() {
            "legend w -2 walker\n"
            "legend $ -100 points\n"
            "legend + -122 extra life\n"
-           "legend T -24 turret\n";
+           "legend T -24 turret\n"
+           "legend p -22 hopper\n"
+           "legend B 102 back wall\n";
 }
 
 // A level source whose map is `rows` (top row first) in the bottom-left

@@ -21,10 +21,12 @@ TEST(RouteTextTest, RoutesSurviveTheirTextForm) {
     route.add(0, kKeyLeft);  // nothing to add
     route.add(30, 0);
     route.add(5, kKeyLeft | kKeyDown);
-    ASSERT_EQ(route.runs.size(), 4u);
-    EXPECT_EQ(route.totalFrames(), 95);
+    route.add(1, kKeyRight | kKeyFire);
+    route.add(1, kKeyRight | kKeyFire);  // a second shot, so a run of its own
+    ASSERT_EQ(route.runs.size(), 6u);
+    EXPECT_EQ(route.totalFrames(), 97);
     std::string text = routeText(route, "a test");
-    EXPECT_EQ(text, "; a test\n48 R\n12 RU\n30 -\n5 LD\n");
+    EXPECT_EQ(text, "; a test\n48 R\n12 RU\n30 -\n5 LD\n1 RF\n1 RF\n");
     Route back;
     std::string error;
     ASSERT_TRUE(parseRoute(text, "r", &back, &error)) << error;
@@ -32,9 +34,10 @@ TEST(RouteTextTest, RoutesSurviveTheirTextForm) {
 }
 
 TEST(RouteTextTest, BrokenRoutesNameTheLine) {
-    const char* broken[] = {"10 R\nR 10\n", "10 R\n0 R\n",      "10 R\n5 X\n",
-                            "10 R\n5 RR\n", "10 R\n5\n",        "10 R\n5 R R\n",
-                            "10 R\n-5 R\n", "10 R\n100001 R\n", "10 R\n99999999999 R\n"};
+    const char* broken[] = {"10 R\nR 10\n",         "10 R\n0 R\n",  "10 R\n5 X\n",
+                            "10 R\n5 RR\n",         "10 R\n5 FF\n", "10 R\n5\n",
+                            "10 R\n5 R R\n",        "10 R\n-5 R\n", "10 R\n100001 R\n",
+                            "10 R\n99999999999 R\n"};
     for (const char* text : broken) {
         Route route;
         std::string error;

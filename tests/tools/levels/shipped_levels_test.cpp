@@ -10,9 +10,13 @@
 #include <vector>
 
 #include "app/frame.h"
+#include "app/progress.h"
+#include "app/screens.h"
+#include "levels/alive_route.h"
 #include "levels/level_codes.h"
 #include "levels/level_set.h"
 #include "levels/route.h"
+#include "support/shipped.h"
 #include "support/world.h"
 
 namespace {
@@ -90,5 +94,77 @@ TEST(ShippedLevelsTest, EveryStoredRouteLeavesItsLevelByTheExit) {
     }
     resetWorld();
 }
+
+// The ways play reaches a level, through the game's own menu, start and
+// level exit.
+enum class WayIn { Menu, Continue, Exit };
+
+std::vector<WayIn> waysInto(int number) {
+    std::vector<WayIn> ways;
+    const int era = eraOfLevel(number);
+    for (HandOver how : handOversOf(number)) {
+        if (how == HandOver::Menu) {
+            ways.push_back(WayIn::Menu);
+            continue;
+        }
+        ways.push_back(WayIn::Exit);
+        if (firstLevelOfEra(era) != number) ways.push_back(WayIn::Continue);
+    }
+    return ways;
+}
+
+// The era chosen on the menu, the menu left running behind, then Enter;
+// continuing from the level where the era has got that far.
+void enterFromMenu(int number, bool continuing) {
+    const int era = eraOfLevel(number);
+    g_era = era - 1;
+    selectEra(+1);
+    g_furthestLevel[era] = continuing ? number : 0;
+    chooseContinue(continuing);
+    g_onScreens = 1;
+    for (int i = 0; i < kMenuFrames; ++i) screenFrame();
+    startGame();
+    g_furthestLevel[era] = 0;
+}
+
+// The hero under the exit of the level before, for one frame.
+void enterThroughExit(int number) {
+    g_levelNumber = number - 1;
+    reloadLevel();
+    for (int row = 1; row < kGridSize; ++row)
+        for (int col = 0; col < kGridSize; ++col)
+            if (g_level.grid[row][col] == kExit) {
+                g_hero.x = col * kTileSize + kTileSize / 2;
+                g_hero.y = (row - 1) * kTileSize;
+            }
+    playFrame();
+}
+
+using AliveRouteTest = ShippedLevelTest;
+
+// The level's route with its creatures, from every way in, through the
+// game's frame: it leaves by the exit on its last frame with no life lost.
+TEST_P(AliveRouteTest, FinishesTheLevelWithEveryCreatureAliveFromEveryWayIn) {
+    const int number = GetParam();
+    Route route;
+    std::string error;
+    ASSERT_TRUE(readRoute(levelAliveRoutePath(levelSourceFolder(), number), &route, &error))
+        << error;
+    for (WayIn way : waysInto(number)) {
+        SCOPED_TRACE(way == WayIn::Menu ? "menu" : way == WayIn::Exit ? "exit" : "continue");
+        resetWorld();
+        way == WayIn::Exit ? enterThroughExit(number)
+                           : enterFromMenu(number, way == WayIn::Continue);
+        ASSERT_EQ(g_levelNumber, number);
+        ASSERT_EQ(g_onScreens, 0);
+        ASSERT_NE(g_enemies.first, nullptr);
+        RouteOutcome outcome = followRoute(route, playFrame);
+        EXPECT_EQ(outcome.end, RouteEnd::Exited);
+        EXPECT_EQ(outcome.frames, route.totalFrames());
+        EXPECT_GE(g_lives, kStartLives);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, AliveRouteTest, ::testing::Range(1, kLevelCount + 1));
 
 }  // namespace
