@@ -1,5 +1,6 @@
-// A whole frame of play on the busiest shipped level, headless and rendered
-// offscreen at 1024 by 768, each beside its baseline in the same run.
+// Whole frames, headless and rendered offscreen at 1024 by 768, each beside
+// its baseline in the same run. Rendered frames run twice: the game's way and
+// the reference way (g_plainDrawing) that every quad was once drawn in.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -18,6 +19,8 @@
 namespace {
 
 constexpr int kLevels = 12;
+constexpr int kScreenWidth = 1024;
+constexpr int kScreenHeight = 768;
 
 int crowdOf(int level) {
     g_levelNumber = level;
@@ -28,19 +31,27 @@ int crowdOf(int level) {
     return n;
 }
 
-// Loads the level with the most creatures and pick-ups and starts playing it.
-int enterBusiestLevel() {
+// Starts playing `level` with the background as the game shows it there:
+// levels from 11 on have none.
+void enterLevel(int level, bool background) {
+    g_levelNumber = level;
+    reloadLevel();
+    g_projectiles.clear();
+    g_hero = Hero();
+    g_hero.invulnTimer = kProtectionFrames;
+    g_hero.placeAtStart();
+    g_backgroundOn = background;
+    g_lives = kStartLives;
+    g_onScreens = 0;
+}
+
+// The level with the most creatures and pick-ups.
+int busiestLevel() {
     int busiest = 1, most = -1;
     for (int level = 1; level <= kLevels; ++level) {
         int crowd = crowdOf(level);
         if (crowd > most) most = crowd, busiest = level;
     }
-    g_levelNumber = busiest;
-    reloadLevel();
-    g_hero = Hero();
-    g_hero.invulnTimer = kProtectionFrames;
-    g_hero.placeAtStart();
-    g_onScreens = 0;
     return busiest;
 }
 
@@ -59,7 +70,7 @@ void steerHero(int frame) {
     if (frame % 200 == 0) g_hero.pressRight();
     if (frame % 200 == 100) g_hero.releaseRight();
     if (g_hero.dying || g_onScreens || g_lives < 3) {
-        g_lives = 6;
+        g_lives = kStartLives;
         g_onScreens = 0;
         g_hero.dying = 0;
         g_hero.placeAtStart();
@@ -67,7 +78,9 @@ void steerHero(int frame) {
 }
 
 void BM_HeadlessPlayFrame(benchmark::State& state) {
-    state.counters["level"] = enterBusiestLevel();
+    int level = busiestLevel();
+    enterLevel(level, true);
+    state.counters["level"] = level;
     int frame = 0;
     for (auto _ : state) {
         steerHero(frame++);
@@ -82,49 +95,98 @@ void BM_HeadlessEmptyFrame(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 
-void BM_RenderedPlayFrame(benchmark::State& state) {
-    OffscreenContext screen(1024, 768);
-    if (!screen.ok()) {
-        state.SkipWithError("no offscreen context");
-        return;
+// What a rendered row shows.
+enum class Scene { Level12, Level1, Level12Background, Menu, OneLayer, Clear };
+
+void enterScene(Scene scene) {
+    switch (scene) {
+        case Scene::Level12:
+            enterLevel(12, false);
+            break;
+        case Scene::Level1:
+        case Scene::Menu:
+            enterLevel(1, true);
+            g_onScreens = scene == Scene::Menu;
+            break;
+        case Scene::Level12Background:
+            enterLevel(12, true);
+            break;
+        case Scene::OneLayer:
+        case Scene::Clear:
+            emptyWorld();
+            break;
     }
-    loadTextures();
-    buildFont();
-    state.counters["level"] = enterBusiestLevel();
-    int frame = 0;
-    for (auto _ : state) {
-        steerHero(frame++);
-        clearScreen();
-        playFrame();
-        screen.finish();
+}
+
+void drawScene(Scene scene, int frame) {
+    clearScreen();
+    switch (scene) {
+        case Scene::Menu:
+            screenFrame();
+            break;
+        case Scene::OneLayer:
+            // The floor: one opaque picture over the whole view.
+            bindTexture(kTexBackground);
+            setColor(1, 1, 1, 1);
+            blendNormal();
+            drawQuad(0, 0, 300, 250, {0, 0, 1, 1});
+            break;
+        case Scene::Clear:
+            break;
+        default:
+            steerHero(frame);
+            playFrame();
     }
+}
+
+void BM_Rendered(benchmark::State& state, Scene scene, bool reference) {
+    g_plainDrawing = reference;
+    {
+        OffscreenContext screen(kScreenWidth, kScreenHeight);
+        if (!screen.ok()) {
+            state.SkipWithError("no offscreen context");
+            g_plainDrawing = 0;
+            return;
+        }
+        loadTextures();
+        buildFont();
+        enterScene(scene);
+        int frame = 0;
+        for (auto _ : state) {
+            drawScene(scene, frame++);
+            screen.finish();
+        }
+    }
+    g_plainDrawing = 0;
     state.SetItemsProcessed(state.iterations());
 }
 
-void BM_RenderedEmptyFrame(benchmark::State& state) {
-    OffscreenContext screen(1024, 768);
-    if (!screen.ok()) {
-        state.SkipWithError("no offscreen context");
-        return;
+void registerRendered(const char* name, Scene scene) {
+    // The software renderer draws on worker threads: wall time and the CPU of
+    // the whole process are what count.
+    for (bool reference : {true, false}) {
+        std::string row = std::string("BM_Rendered/") + name + (reference ? "/reference" : "/game");
+        benchmark::RegisterBenchmark(row.c_str(), BM_Rendered, scene, reference)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->MeasureProcessCPUTime();
     }
-    for (auto _ : state) {
-        clearScreen();
-        screen.finish();
-    }
-    state.SetItemsProcessed(state.iterations());
 }
 
 BENCHMARK(BM_HeadlessPlayFrame);
 BENCHMARK(BM_HeadlessEmptyFrame);
-// The software renderer draws on worker threads: wall time is what counts.
-BENCHMARK(BM_RenderedPlayFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_RenderedEmptyFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
 // Runs in the data folder, where the game's files are.
 int main(int argc, char** argv) {
     std::filesystem::current_path(DORIAN_DATA_DIR);
+    registerRendered("level12", Scene::Level12);
+    registerRendered("level01", Scene::Level1);
+    registerRendered("menu", Scene::Menu);
+    registerRendered("level12_background", Scene::Level12Background);
+    registerRendered("one_layer", Scene::OneLayer);
+    registerRendered("clear", Scene::Clear);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

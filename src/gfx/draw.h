@@ -5,6 +5,10 @@
 // 0: headless, nothing reaches OpenGL (tests, searches, benchmarks).
 // 1: calls go to the current OpenGL context.
 extern int g_drawingOn;
+// 1: the reference way of drawing, with none of the savings: every quad on its
+// own, blended and alpha-tested, the depth buffer in use. Pixel tests and
+// benchmarks compare against it; the game leaves it at 0.
+extern int g_plainDrawing;
 
 // A rectangle of a texture, t = 0 at the bottom of the picture.
 struct TexRect {
@@ -28,12 +32,34 @@ void blendAdditive();  // source alpha, one
 // One textured quad from (x0, y0) to (x1, y1); facing -1 mirrors it.
 void drawQuad(float x0, float y0, float x1, float y1, const TexRect& tex, int facing = 1);
 
+// A rectangle in the units quads are drawn in.
+struct QuadRect {
+    float x0, y0, x1, y1;
+};
+// drawQuad for a quad whose parts inside `hidden` opaque quads paint over
+// later in the same picture: those parts are left unfilled. Logged as one quad.
+void drawQuadBehind(float x0, float y0, float x1, float y1, const TexRect& tex,
+                    const std::vector<QuadRect>& hidden);
+// Whether every texel a quad showing `tex` of texture `id` samples is fully
+// opaque: drawn in an opaque colour with normal blending, it hides what lies
+// beneath. Always false while headless.
+bool texelsOpaque(unsigned id, const TexRect& tex);
+
+// While one lives, quads that follow one another in the same state reach
+// OpenGL as one primitive. Only the helper may call OpenGL in that time.
+struct QuadBatch {
+    QuadBatch();
+    ~QuadBatch();
+    QuadBatch(const QuadBatch&) = delete;
+    QuadBatch& operator=(const QuadBatch&) = delete;
+};
+
 void clearScreen();
 void pushMatrix();
 void popMatrix();
 void flushDrawing();
 
-// One-time state: texturing, blending, alpha test, depth always passes.
+// One-time state: texturing, blending, alpha test.
 void setupGlState();
 // The 300 by 250 unit orthographic view.
 void setupProjection();

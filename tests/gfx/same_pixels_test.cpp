@@ -1,0 +1,191 @@
+// The game's way of drawing against the reference way, byte for byte, on
+// frames from every part of the game rendered offscreen at 1024 by 768.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/frame.h"
+#include "app/input.h"
+#include "app/screens.h"
+#include "enemies/enemy.h"
+#include "gfx/bitmap.h"
+#include "gfx/font.h"
+#include "gfx/offscreen.h"
+#include "gfx/scene.h"
+#include "support/world.h"
+
+namespace {
+
+constexpr int kWidth = 1024;
+constexpr int kHeight = 768;
+constexpr int kWarmUp = 8;  // pixels of the viewport while frames lead up to the one compared
+constexpr int kShootingFrames = 46;
+
+using Picture = std::vector<unsigned char>;
+
+// A frame of the game: how the world gets there, and what each frame does first.
+struct FrameCase {
+    std::string name;
+    int era;        // 1 to 4: the menu of that era comes first
+    bool play;      // Enter is pressed on the menu
+    int frames;     // the last one is compared
+    void (*input)(int frame);
+};
+
+void holdRight(int frame) {
+    if (frame == 1) g_hero.pressRight();
+}
+
+bool burstInFlight() {
+    for (ListNode* node = g_enemies.first; node; node = node->next)
+        if (static_cast<Enemy*>(node->entity)->deathTimer > 0) return true;
+    return false;
+}
+
+// Straight shots all along, an aimed one late; the walker ahead bursts.
+void shootAround(int frame) {
+    holdRight(frame);
+    if (frame % 10 == 0) onKeyDown(' ', 0, 0), onKeyUp(' ', 0, 0);
+    if (frame == kShootingFrames - 4) onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 900, 300);
+    if (frame == kShootingFrames - 3) onMouse(GLUT_LEFT_BUTTON, GLUT_UP, 900, 300);
+    if (frame == kShootingFrames) EXPECT_TRUE(burstInFlight() && g_projectiles.first);
+}
+
+void lastLifeLost(int frame) {
+    if (frame > 1) return;
+    g_lives = 1;
+    g_hero.hit();
+}
+
+void levelComplete(int frame) {
+    if (frame == 1) g_completionTimer = 1, g_onScreens = 1, g_fullRun = 0;
+}
+
+void gameComplete(int frame) {
+    if (frame == 1) g_completionTimer = 1, g_onScreens = 1, g_fullRun = 1;
+}
+
+void nothing(int) {}
+
+std::vector<FrameCase> frameCases() {
+    std::vector<FrameCase> cases;
+    for (int era = 1; era <= 4; ++era) {
+        std::string prefix = "era" + std::to_string(era);
+        cases.push_back({prefix + " menu", era, false, 2, nothing});
+        cases.push_back({prefix + " first frame", era, true, 1, holdRight});
+        cases.push_back({prefix + " frame 300", era, true, 300, holdRight});
+    }
+    // Era 4 starts on level 11; level 12 follows by the exit, as in the game.
+    cases.push_back({"level 12 with shots and a burst", 4, true, kShootingFrames, shootAround});
+    cases.push_back({"game over", 1, true, 120, lastLifeLost});
+    cases.push_back({"level completed", 4, true, 2, levelComplete});
+    cases.push_back({"game completed", 1, true, 2, gameComplete});
+    return cases;
+}
+
+void enterCase(const FrameCase& c) {
+    resetWorld();
+    g_onScreens = 1;
+    g_era = c.era - 1;
+    selectEra(1);
+    if (c.name.find("level 12") != std::string::npos) {
+        g_levelNumber = 12;
+        reloadLevel();
+        g_hero.placeAtStart();
+    }
+    if (c.play) startGame();
+}
+
+void runCaseFrame(const FrameCase& c, int frame) {
+    c.input(frame);
+    clearScreen();
+    if (g_onScreens) {
+        screenFrame();
+    } else {
+        playFrame();
+    }
+}
+
+// Every case drawn one way. The frames before the compared one go to a tiny
+// viewport: cheap, and OpenGL goes through the same states as in the game.
+std::vector<Picture> renderAll(bool reference) {
+    g_plainDrawing = reference;
+    std::vector<Picture> pictures;
+    {
+        OffscreenContext screen(kWidth, kHeight);
+        EXPECT_TRUE(screen.ok());
+        loadTextures();
+        buildFont();
+        for (const FrameCase& c : frameCases()) {
+            enterCase(c);
+            setViewport(0, 0, kWarmUp, kWarmUp);
+            for (int frame = 1; frame < c.frames; ++frame) runCaseFrame(c, frame);
+            setViewport(0, 0, kWidth, kHeight);
+            runCaseFrame(c, c.frames);
+            screen.finish();
+            pictures.push_back(screen.pixels);
+        }
+    }
+    g_plainDrawing = 0;
+    return pictures;
+}
+
+struct Difference {
+    int pixels = 0;
+    int x = -1, y = -1;  // the first one, counted from the bottom left
+};
+
+Difference compare(const Picture& a, const Picture& b) {
+    Difference d;
+    for (int i = 0; i < kWidth * kHeight; ++i) {
+        if (std::memcmp(&a[i * 4], &b[i * 4], 4) == 0) continue;
+        if (d.pixels++ == 0) d.x = i % kWidth, d.y = i / kWidth;
+    }
+    return d;
+}
+
+int litPixels(const Picture& p) {
+    int n = 0;
+    for (int i = 0; i < kWidth * kHeight; ++i) n += (p[i * 4] | p[i * 4 + 1] | p[i * 4 + 2]) != 0;
+    return n;
+}
+
+struct SamePixelsTest : ::testing::Test {
+    void SetUp() override {
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(DORIAN_DATA_DIR);
+        if (!std::filesystem::exists("level12.dat")) GTEST_SKIP() << "the data folder is not built";
+    }
+    void TearDown() override {
+        std::filesystem::current_path(previous_);
+        resetWorld();
+        g_level.load();
+    }
+    std::filesystem::path previous_;
+};
+
+TEST_F(SamePixelsTest, EveryFrameIsByteForByteTheReference) {
+    std::vector<Picture> reference = renderAll(true);
+    std::vector<Picture> game = renderAll(false);
+    std::vector<FrameCase> cases = frameCases();
+    ASSERT_EQ(game.size(), cases.size());
+    for (size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(cases[i].name);
+        EXPECT_GT(litPixels(reference[i]), kWidth * kHeight / 20);  // a real picture
+        Difference d = compare(reference[i], game[i]);
+        EXPECT_EQ(d.pixels, 0) << "first at (" << d.x << ", " << d.y << ")";
+    }
+    // The comparison sees a single pixel one step off.
+    Picture spoiled = game[0];
+    spoiled[(300 * kWidth + 500) * 4 + 1] ^= 1;
+    Difference d = compare(reference[0], spoiled);
+    EXPECT_EQ(d.pixels, 1);
+    EXPECT_EQ(d.x, 500);
+    EXPECT_EQ(d.y, 300);
+}
+
+}  // namespace
