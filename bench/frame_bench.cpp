@@ -70,11 +70,22 @@ void steerHero(int frame) {
     if (frame % 200 == 0) g_hero.pressRight();
     if (frame % 200 == 100) g_hero.releaseRight();
     if (g_hero.dying || g_onScreens || g_lives < 3) {
-        g_lives = kStartLives;
+        g_lives = 6;
         g_onScreens = 0;
         g_hero.dying = 0;
         g_hero.placeAtStart();
     }
+}
+
+// Runs right and left without a stop, out of harm's way: the camera moves
+// every frame, and nothing drawn can be kept from the frame before.
+void runHero(int frame) {
+    constexpr int kLeg = 60;
+    int step = frame % (2 * kLeg);
+    if (step == 0 && frame > 0) g_hero.releaseLeft();
+    if (step == 0) g_hero.pressRight();
+    if (step == kLeg) g_hero.releaseRight(), g_hero.pressLeft();
+    g_hero.invulnTimer = kProtectionFrames - 1;
 }
 
 void BM_HeadlessPlayFrame(benchmark::State& state) {
@@ -95,20 +106,35 @@ void BM_HeadlessEmptyFrame(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 
-// What a rendered row shows.
-enum class Scene { Level12, Level1, Level12Background, Menu, OneLayer, Clear };
+// What a rendered row shows. Running, the camera moves every frame;
+// standing, it stays put while the creatures move.
+enum class Scene {
+    Level12Running,
+    Level12Standing,
+    Level1Running,
+    Level1Standing,
+    Menu,
+    Level12BackgroundRunning,
+    OneLayer,
+    Clear
+};
+
+// Far enough from the start that the camera follows every step both ways.
+constexpr int kRunFromStart = 100;
 
 void enterScene(Scene scene) {
     switch (scene) {
-        case Scene::Level12:
+        case Scene::Level12Running:
+        case Scene::Level12Standing:
             enterLevel(12, false);
             break;
-        case Scene::Level1:
+        case Scene::Level1Running:
+        case Scene::Level1Standing:
         case Scene::Menu:
             enterLevel(1, true);
             g_onScreens = scene == Scene::Menu;
             break;
-        case Scene::Level12Background:
+        case Scene::Level12BackgroundRunning:
             enterLevel(12, true);
             break;
         case Scene::OneLayer:
@@ -116,6 +142,9 @@ void enterScene(Scene scene) {
             emptyWorld();
             break;
     }
+    bool running = scene == Scene::Level12Running || scene == Scene::Level1Running ||
+                   scene == Scene::Level12BackgroundRunning;
+    if (running) g_hero.x += kRunFromStart;
 }
 
 void drawScene(Scene scene, int frame) {
@@ -133,8 +162,13 @@ void drawScene(Scene scene, int frame) {
             break;
         case Scene::Clear:
             break;
+        case Scene::Level12Standing:
+        case Scene::Level1Standing:
+            g_hero.invulnTimer = kProtectionFrames - 1;
+            playFrame();
+            break;
         default:
-            steerHero(frame);
+            runHero(frame);
             playFrame();
     }
 }
@@ -181,10 +215,12 @@ BENCHMARK(BM_HeadlessEmptyFrame);
 // Runs in the data folder, where the game's files are.
 int main(int argc, char** argv) {
     std::filesystem::current_path(DORIAN_DATA_DIR);
-    registerRendered("level12", Scene::Level12);
-    registerRendered("level01", Scene::Level1);
+    registerRendered("level12_running", Scene::Level12Running);
+    registerRendered("level12_standing", Scene::Level12Standing);
+    registerRendered("level01_running", Scene::Level1Running);
+    registerRendered("level01_standing", Scene::Level1Standing);
     registerRendered("menu", Scene::Menu);
-    registerRendered("level12_background", Scene::Level12Background);
+    registerRendered("level12_background_running", Scene::Level12BackgroundRunning);
     registerRendered("one_layer", Scene::OneLayer);
     registerRendered("clear", Scene::Clear);
     benchmark::Initialize(&argc, argv);

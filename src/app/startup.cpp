@@ -197,7 +197,7 @@ int runGame(const Options& options) {
     if (probe) XCloseDisplay(probe);
     // freeglut counts elapsed time from glutInit; before it the base differs.
     readElapsedTime();
-    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
+    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);  // no depth buffer: drawing order decides
     g_fullScreen = wantsFullScreen(options);
     openScreen(g_fullScreen);
     glutIdleFunc(runFrame);

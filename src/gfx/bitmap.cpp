@@ -1,9 +1,11 @@
 // The BMP reader: every header field is untrusted input.
 #include "gfx/bitmap.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/globals.h"
 #include "gfx/draw.h"
@@ -33,6 +35,19 @@ int readLe16(const unsigned char* p) {
 
 void rejectFormat() {
     std::fputs("not a 24 bit/pixelimage, or is compressed!\n", stdout);
+}
+
+// One row of the file, `got` bytes of it read, as RGBA; pure black is
+// transparent, and pixels the file does not hold too.
+void convertRow(const unsigned char* bgr, size_t got, int width, unsigned char* out) {
+    int whole = static_cast<int>(std::min(got / 3, size_t(width)));
+    for (int x = 0; x < whole; ++x, bgr += 3, out += 4) {
+        out[0] = bgr[2];
+        out[1] = bgr[1];
+        out[2] = bgr[0];
+        out[3] = (bgr[0] | bgr[1] | bgr[2]) ? 255 : 0;
+    }
+    std::memset(out, 0, size_t(width - whole) * 4);
 }
 
 // The stream ends every load closed and in a good state, whatever happened.
@@ -69,32 +84,38 @@ bool Bitmap::loadBmp(const char* fileName) {
     int h = static_cast<int>(rows);
     size_t rowBytes = size_t(w) * 3;
     size_t stride = (rowBytes + 3) & ~size_t(3);
-    // calloc: the pages of a picture that a short file never fills are not
-    // even touched, and they read as transparent.
-    auto* fresh = static_cast<unsigned char*>(std::calloc(size_t(w) * h, 4));
-    auto* line = static_cast<unsigned char*>(std::calloc(stride, 1));
-    if (!fresh || !line) {
-        std::free(fresh);
+    size_t bytes = size_t(w) * h * 4;
+    // A picture that fits the memory of the one before reuses it: start-up
+    // loads sixteen in a row, and fresh pages cost more than the copying. A
+    // larger one gets calloc'd memory, whose pages a short file never fills
+    // are not even touched.
+    bool reuse = pixels && pixels == allocated_ && bytes <= capacity_;
+    auto* target = reuse ? pixels : static_cast<unsigned char*>(std::calloc(bytes, 1));
+    auto* line = static_cast<unsigned char*>(std::malloc(stride));
+    if (!target || !line) {
+        if (!reuse) std::free(target);
         std::free(line);
         return finishLoad(false);
     }
-    // Rows a short file does not hold stay zero: transparent.
-    for (int fileRow = 0; fileRow < h && g_bmpStream; ++fileRow) {
+    int rowsRead = 0;
+    for (; rowsRead < h && g_bmpStream; ++rowsRead) {
         g_bmpStream.read(reinterpret_cast<char*>(line), stride);
         size_t got = static_cast<size_t>(g_bmpStream.gcount());
+        int row = topDown ? h - 1 - rowsRead : rowsRead;
+        convertRow(line, got, w, target + size_t(row) * w * 4);
+    }
+    // Rows a short file does not hold are transparent.
+    for (int fileRow = rowsRead; reuse && fileRow < h; ++fileRow) {
         int row = topDown ? h - 1 - fileRow : fileRow;
-        unsigned char* out = fresh + size_t(row) * w * 4;
-        for (int x = 0; x < w && size_t(x) * 3 + 3 <= got; ++x) {
-            const unsigned char* bgr = line + x * 3;
-            out[x * 4 + 0] = bgr[2];
-            out[x * 4 + 1] = bgr[1];
-            out[x * 4 + 2] = bgr[0];
-            out[x * 4 + 3] = (bgr[0] | bgr[1] | bgr[2]) ? 255 : 0;
-        }
+        std::memset(target + size_t(row) * w * 4, 0, size_t(w) * 4);
     }
     std::free(line);
-    std::free(pixels);
-    pixels = fresh;
+    if (!reuse) {
+        std::free(pixels);
+        allocated_ = target;
+        capacity_ = bytes;
+    }
+    pixels = target;
     width = w;
     height = h;
     return finishLoad(true);

@@ -7,14 +7,26 @@
 
 namespace {
 
-// A summed-area table of the texels that are not fully opaque: any rectangle
-// of a texture is checked in four look-ups.
+// One bit per texel, set where it is not fully opaque; row after row of
+// 64-bit words. A rectangle is checked a word at a time.
 struct TexelTable {
     int width = 0;  // 0: no picture, nothing counts as opaque
     int height = 0;
-    std::vector<uint32_t> clearSums;  // empty: every texel is opaque
+    int words = 0;                    // per row
+    std::vector<uint64_t> clearBits;  // empty: every texel is opaque
 
-    uint32_t sum(int x, int y) const { return clearSums[size_t(y) * (width + 1) + x]; }
+    bool anyClear(int x0, int y0, int x1, int y1) const {
+        for (int y = y0; y <= y1; ++y) {
+            const uint64_t* row = &clearBits[size_t(y) * words];
+            for (int w = x0 / 64; w <= x1 / 64; ++w) {
+                uint64_t mask = ~uint64_t(0);
+                if (w == x0 / 64) mask &= ~uint64_t(0) << (x0 % 64);
+                if (w == x1 / 64) mask &= ~uint64_t(0) >> (63 - x1 % 64);
+                if (row[w] & mask) return true;
+            }
+        }
+        return false;
+    }
 };
 
 std::vector<TexelTable> s_tables;
@@ -47,16 +59,13 @@ void recordTexels(unsigned id, int width, int height, const unsigned char* rgba)
     if (!rgba || width < 1 || height < 1) return;
     table.width = width;
     table.height = height;
-    size_t count = size_t(width) * height;
-    bool anyClear = false;
-    for (size_t i = 0; i < count && !anyClear; ++i) anyClear = rgba[i * 4 + 3] != 255;
-    if (!anyClear) return;
-    table.clearSums.assign(size_t(width + 1) * (height + 1), 0);
+    table.words = (width + 63) / 64;
     for (int y = 0; y < height; ++y) {
-        uint32_t rowSum = 0;
-        for (int x = 0; x < width; ++x) {
-            rowSum += rgba[(size_t(y) * width + x) * 4 + 3] != 255;
-            table.clearSums[size_t(y + 1) * (width + 1) + x + 1] = table.sum(x + 1, y) + rowSum;
+        const unsigned char* alpha = rgba + size_t(y) * width * 4 + 3;
+        for (int x = 0; x < width; ++x, alpha += 4) {
+            if (*alpha == 255) continue;
+            if (table.clearBits.empty()) table.clearBits.assign(size_t(table.words) * height, 0);
+            table.clearBits[size_t(y) * table.words + x / 64] |= uint64_t(1) << (x % 64);
         }
     }
 }
@@ -68,13 +77,11 @@ void forgetTexels() {
 bool texelsOpaque(unsigned id, const TexRect& tex) {
     if (id >= s_tables.size() || s_tables[id].width == 0) return false;
     const TexelTable& table = s_tables[id];
-    if (table.clearSums.empty()) return true;
+    if (table.clearBits.empty()) return true;
     int x0, x1, y0, y1;
     texelSpan(tex.s0, tex.s1, table.width, &x0, &x1);
     texelSpan(tex.t0, tex.t1, table.height, &y0, &y1);
-    uint32_t clear = table.sum(x1 + 1, y1 + 1) - table.sum(x0, y1 + 1) - table.sum(x1 + 1, y0) +
-                     table.sum(x0, y0);
-    return clear == 0;
+    return !table.anyClear(x0, y0, x1, y1);
 }
 
 // A pixel belongs to a quad when its centre, at +0.5, lies inside.

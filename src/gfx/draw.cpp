@@ -2,18 +2,19 @@
 //
 // Without a GPU every pixel is filled in software, so the helper spares the
 // rasteriser work that cannot show: quads whose texels are all opaque go
-// without blending and alpha test (src * 1 + dst * 0 is src), and there is no
-// depth buffer (the depth test passed everything). The picture stays the same
-// to the byte; g_plainDrawing keeps the old way for comparison.
+// without blending and alpha test, and there is no depth buffer (the depth
+// test passed everything). The picture stays the same to the byte;
+// g_plainDrawing keeps the old way for comparison.
 #include "gfx/draw.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 #include "gfx/coverage.h"
+#include "gfx/keep.h"
 
 int g_drawingOn = 0;
 int g_plainDrawing = 0;
@@ -26,11 +27,26 @@ unsigned s_texture = 0;
 float s_color[4] = {1, 1, 1, 1};
 int s_additive = 0;
 
+// How quads reach the picture. Over opaque texels in normal blending, the
+// blend is src * 1 + dst * 0 and the alpha test passes: both can go. In
+// white the texel itself is the result, so the colour need not be applied.
+enum class Fill { kBlended, kOpaque, kCopied };
+
 // What OpenGL holds beyond the mirrors above. Outside a batch it rests with
 // no primitive open and blending on, for code that calls OpenGL directly.
 int s_batchDepth = 0;
-bool s_quadsOpen = false;    // inside glBegin(GL_QUADS)
-bool s_blendingOff = false;  // blending and alpha test off for an opaque quad
+bool s_quadsOpen = false;  // inside glBegin(GL_QUADS)
+Fill s_fill = Fill::kBlended;
+// Nothing drawn since the picture was cleared to transparent black: on it
+// additive blending gives what normal blending gives.
+bool s_untouched = false;
+
+std::vector<unsigned> s_generations;  // of each texture id: uploads so far
+KeptPixels s_keptQuad;                // the first quad on a cleared picture
+std::vector<double> s_lastFirstQuad;  // the key of the last such quad drawn
+KeptPixels s_keptLayer;               // a steady layer
+std::vector<double> s_lastLayer;      // the key of the last steady layer drawn
+bool s_puttingBack = false;           // quads are logged, not drawn
 
 void endQuads() {
     if (!s_quadsOpen) return;
@@ -38,24 +54,29 @@ void endQuads() {
     s_quadsOpen = false;
 }
 
-void useBlending(bool on) {
-    if (s_blendingOff == !on) return;
+void useFill(Fill fill) {
+    if (fill == s_fill) return;
     endQuads();
-    if (on) {
-        glEnable(GL_BLEND);
-        glEnable(GL_ALPHA_TEST);
-    } else {
-        glDisable(GL_BLEND);
-        glDisable(GL_ALPHA_TEST);
+    bool blended = fill == Fill::kBlended;
+    if (blended != (s_fill == Fill::kBlended)) {
+        if (blended) {
+            glEnable(GL_BLEND);
+            glEnable(GL_ALPHA_TEST);
+        } else {
+            glDisable(GL_BLEND);
+            glDisable(GL_ALPHA_TEST);
+        }
     }
-    if (getenv("REPLACE")) glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, on ? GL_MODULATE : GL_REPLACE);
-    s_blendingOff = !on;
+    bool copied = fill == Fill::kCopied;
+    if (copied != (s_fill == Fill::kCopied))
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, copied ? GL_REPLACE : GL_MODULATE);
+    s_fill = fill;
 }
 
 void settle() {
     if (s_batchDepth > 0 || !g_drawingOn) return;
     endQuads();
-    useBlending(true);
+    useFill(Fill::kBlended);
 }
 
 // True when the call may be skipped: the same state inside an open primitive.
@@ -65,8 +86,11 @@ bool keepsRun(bool same) {
     return false;
 }
 
-bool opaqueNow(const TexRect& tex) {
-    return !s_additive && s_color[3] == 1.0f && texelsOpaque(s_texture, tex);
+Fill fillFor(const TexRect& tex) {
+    bool normal = !s_additive || s_untouched;
+    if (!normal || s_color[3] != 1.0f || !texelsOpaque(s_texture, tex)) return Fill::kBlended;
+    bool white = s_color[0] == 1.0f && s_color[1] == 1.0f && s_color[2] == 1.0f;
+    return white ? Fill::kCopied : Fill::kOpaque;
 }
 
 void logQuad(float x0, float y0, float x1, float y1, const TexRect& shown) {
@@ -93,13 +117,15 @@ void quadVertices(float x0, float y0, float x1, float y1, const TexRect& shown) 
 }
 
 void sendQuad(float x0, float y0, float x1, float y1, const TexRect& shown) {
+    if (s_puttingBack) return;
     if (g_plainDrawing) {
         glBegin(GL_QUADS);
         quadVertices(x0, y0, x1, y1, shown);
         glEnd();
         return;
     }
-    useBlending(!opaqueNow(shown));
+    useFill(fillFor(shown));
+    s_untouched = false;
     if (!s_quadsOpen) {
         glBegin(GL_QUADS);
         s_quadsOpen = true;
@@ -108,60 +134,54 @@ void sendQuad(float x0, float y0, float x1, float y1, const TexRect& shown) {
     settle();
 }
 
-// Where quad units land in the window, for quads drawn without rotation.
-struct WindowMap {
-    double scaleX, offsetX, scaleY, offsetY;
-};
-
-bool currentWindowMap(WindowMap* map) {
-    GLdouble model[16], projection[16];
-    GLint viewport[4];
-    glGetDoublev(GL_MODELVIEW_MATRIX, model);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    double m[16];  // projection * model, column-major
-    for (int col = 0; col < 4; ++col)
-        for (int row = 0; row < 4; ++row) {
-            m[col * 4 + row] = 0;
-            for (int k = 0; k < 4; ++k)
-                m[col * 4 + row] += projection[k * 4 + row] * model[col * 4 + k];
-        }
-    bool axisAligned = m[1] == 0 && m[4] == 0 && m[3] == 0 && m[7] == 0 && m[15] == 1;
-    if (!axisAligned) return false;
-    map->scaleX = m[0] * viewport[2] / 2;
-    map->offsetX = viewport[0] + (m[12] + 1) * viewport[2] / 2;
-    map->scaleY = m[5] * viewport[3] / 2;
-    map->offsetY = viewport[1] + (m[13] + 1) * viewport[3] / 2;
-    return true;
-}
-
-// The window rectangle of quad units (x0, y0)..(x1, y1), lowest corner first.
-void toWindow(const WindowMap& map, float x0, float y0, float x1, float y1, double out[4]) {
-    double wx0 = map.offsetX + map.scaleX * x0, wx1 = map.offsetX + map.scaleX * x1;
-    double wy0 = map.offsetY + map.scaleY * y0, wy1 = map.offsetY + map.scaleY * y1;
-    out[0] = std::fmin(wx0, wx1);
-    out[1] = std::fmin(wy0, wy1);
-    out[2] = std::fmax(wx0, wx1);
-    out[3] = std::fmax(wy0, wy1);
-}
-
-// The pixels of the quad that no hidden rectangle surely covers, or false
-// when the view is not one the pixels can be worked out for.
-bool shownParts(float x0, float y0, float x1, float y1, const std::vector<QuadRect>& hidden,
-                std::vector<PixelRect>* parts) {
-    WindowMap map;
-    if (!currentWindowMap(&map)) return false;
-    double w[4];
-    toWindow(map, x0, y0, x1, y1, w);
-    PixelRect area = pixelsTouching(w[0], w[1], w[2], w[3]);
+// The pixels of the quad that no hidden rectangle surely covers, within the
+// pixels the quad may touch.
+std::vector<PixelRect> shownParts(const WindowMap& map, const PixelRect& area,
+                                  const std::vector<QuadRect>& hidden) {
     std::vector<PixelRect> holes;
     for (const QuadRect& r : hidden) {
-        toWindow(map, r.x0, r.y0, r.x1, r.y1, w);
-        PixelRect hole = pixelsSurelyInside(w[0], w[1], w[2], w[3]);
+        WindowRect w = toWindow(map, r.x0, r.y0, r.x1, r.y1);
+        PixelRect hole = pixelsSurelyInside(w.x0, w.y0, w.x1, w.y1);
         if (!hole.empty()) holes.push_back(hole);
     }
-    *parts = uncoveredParts(area, holes);
-    return true;
+    return uncoveredParts(area, holes);
+}
+
+// Everything that decides the pixels of an opaque white quad drawn first on
+// a cleared picture.
+std::vector<double> firstQuadKey(float x0, float y0, float x1, float y1, const TexRect& tex,
+                                 const WindowMap& map, const PixelRect& area) {
+    unsigned generation = s_texture < s_generations.size() ? s_generations[s_texture] : 0;
+    return {double(s_texture),
+            double(generation),
+            x0,
+            y0,
+            x1,
+            y1,
+            tex.s0,
+            tex.t0,
+            tex.s1,
+            tex.t1,
+            map.scaleX,
+            map.offsetX,
+            map.scaleY,
+            map.offsetY,
+            double(area.x0),
+            double(area.y0),
+            double(area.x1),
+            double(area.y1)};
+}
+
+void scissoredQuads(float x0, float y0, float x1, float y1, const TexRect& tex,
+                    const std::vector<PixelRect>& parts) {
+    glEnable(GL_SCISSOR_TEST);
+    for (const PixelRect& part : parts) {
+        glScissor(part.x0, part.y0, part.x1 - part.x0, part.y1 - part.y0);
+        glBegin(GL_QUADS);
+        quadVertices(x0, y0, x1, y1, tex);
+        glEnd();
+    }
+    glDisable(GL_SCISSOR_TEST);
 }
 
 }  // namespace
@@ -204,26 +224,75 @@ void drawQuad(float x0, float y0, float x1, float y1, const TexRect& tex, int fa
 }
 
 // The quad is drawn once per uncovered part, each clipped by the scissor:
-// every pixel gets exactly what the whole quad would have given it.
+// every pixel gets exactly what the whole quad would have given it. The
+// background comes first on a cleared picture and stays the same frame after
+// frame: its pixels are kept once they have been the same twice, and put
+// back from the copy.
 void drawQuadBehind(float x0, float y0, float x1, float y1, const TexRect& tex,
                     const std::vector<QuadRect>& hidden) {
     logQuad(x0, y0, x1, y1, tex);
-    if (!g_drawingOn) return;
+    if (!g_drawingOn || s_puttingBack) return;
     endQuads();
-    std::vector<PixelRect> parts;
-    if (g_plainDrawing || hidden.empty() || !shownParts(x0, y0, x1, y1, hidden, &parts)) {
+    WindowMap map;
+    if (g_plainDrawing || !currentWindowMap(&map)) {
         sendQuad(x0, y0, x1, y1, tex);
         return;
     }
-    useBlending(!opaqueNow(tex));
-    glEnable(GL_SCISSOR_TEST);
-    for (const PixelRect& part : parts) {
-        glScissor(part.x0, part.y0, part.x1 - part.x0, part.y1 - part.y0);
-        glBegin(GL_QUADS);
-        quadVertices(x0, y0, x1, y1, tex);
-        glEnd();
+    WindowRect w = toWindow(map, x0, y0, x1, y1);
+    PixelRect area = pixelsTouching(w.x0, w.y0, w.x1, w.y1);
+    area = {std::max(area.x0, map.viewport.x0), std::max(area.y0, map.viewport.y0),
+            std::min(area.x1, map.viewport.x1), std::min(area.y1, map.viewport.y1)};
+    std::vector<PixelRect> parts = shownParts(map, area, hidden);
+    Fill fill = fillFor(tex);
+    bool first = s_untouched;
+    s_untouched = false;
+    useFill(fill);
+    if (fill == Fill::kCopied && first && !area.empty()) {
+        std::vector<double> key = firstQuadKey(x0, y0, x1, y1, tex, map, area);
+        bool steady = key == s_lastFirstQuad;
+        s_lastFirstQuad = key;
+        if (s_keptQuad.holds(key)) {
+            s_keptQuad.putBack(parts);
+        } else if (steady) {
+            scissoredQuads(x0, y0, x1, y1, tex, {area});
+            s_keptQuad.keep(key, area);
+        } else {
+            scissoredQuads(x0, y0, x1, y1, tex, parts);
+        }
+    } else {
+        scissoredQuads(x0, y0, x1, y1, tex, parts);
     }
-    glDisable(GL_SCISSOR_TEST);
+    settle();
+}
+
+SteadyLayer::SteadyLayer(const std::vector<double>& key) {
+    if (!g_drawingOn || g_plainDrawing || !s_untouched) return;
+    endQuads();
+    WindowMap map;
+    if (!currentWindowMap(&map)) return;
+    key_ = key;
+    key_.insert(key_.end(), s_generations.begin(), s_generations.end());
+    key_.insert(key_.end(),
+                {map.scaleX, map.offsetX, map.scaleY, map.offsetY, double(map.viewport.x0),
+                 double(map.viewport.y0), double(map.viewport.x1), double(map.viewport.y1)});
+    if (s_keptLayer.holds(key_)) {
+        useFill(Fill::kCopied);
+        s_keptLayer.putBack({map.viewport});
+        s_untouched = false;
+        s_puttingBack = true;
+        return;
+    }
+    keepAtEnd_ = key_ == s_lastLayer;
+    s_lastLayer = key_;
+}
+
+// Kept: the whole view as it stands, which is the layer on a cleared picture.
+SteadyLayer::~SteadyLayer() {
+    s_puttingBack = false;
+    if (key_.empty()) return;
+    endQuads();
+    WindowMap map;
+    if (keepAtEnd_ && currentWindowMap(&map)) s_keptLayer.keep(key_, map.viewport);
     settle();
 }
 
@@ -240,6 +309,9 @@ void clearScreen() {
     if (!g_drawingOn) return;
     endQuads();
     glClear(g_plainDrawing ? GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT : GL_COLOR_BUFFER_BIT);
+    GLfloat clear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    s_untouched = clear[0] == 0 && clear[1] == 0 && clear[2] == 0 && clear[3] == 0;
 }
 
 void pushMatrix() {
@@ -264,9 +336,14 @@ void setupGlState() {
     s_color[0] = s_color[1] = s_color[2] = s_color[3] = 1;
     s_additive = 0;
     s_quadsOpen = false;
-    s_blendingOff = false;
+    s_fill = Fill::kBlended;
+    s_untouched = false;
     if (!g_drawingOn) return;
-    forgetTexels();  // a new context starts without textures
+    // A new context starts without textures.
+    forgetTexels();
+    s_generations.clear();
+    s_keptQuad.forget();
+    s_keptLayer.forget();
     glEnable(GL_TEXTURE_2D);
     glShadeModel(GL_SMOOTH);
     glClearColor(0, 0, 0, 0);
@@ -282,6 +359,7 @@ void setupGlState() {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_ALPHA_TEST);
     glAlphaFunc(GL_GREATER, 0);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
 
 void setupProjection() {
@@ -310,5 +388,7 @@ void uploadTexture(unsigned id, int width, int height, const unsigned char* rgba
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     recordTexels(id, width, height, rgba);
+    if (id >= s_generations.size()) s_generations.resize(id + 1);
+    s_generations[id] += 1;
     s_texture = id;
 }

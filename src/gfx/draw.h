@@ -54,6 +54,22 @@ struct QuadBatch {
     QuadBatch& operator=(const QuadBatch&) = delete;
 };
 
+// Drawing that starts on a freshly cleared picture and comes out the same
+// whenever `key`, the textures and the view are the same. Once it has come
+// out the same twice in a row its pixels are kept, and from then on they are
+// put back instead of drawn; the quads are still logged. Not nested.
+class SteadyLayer {
+   public:
+    explicit SteadyLayer(const std::vector<double>& key);
+    ~SteadyLayer();
+    SteadyLayer(const SteadyLayer&) = delete;
+    SteadyLayer& operator=(const SteadyLayer&) = delete;
+
+   private:
+    std::vector<double> key_;  // empty: drawn as usual, nothing kept
+    bool keepAtEnd_ = false;
+};
+
 void clearScreen();
 void pushMatrix();
 void popMatrix();

@@ -156,13 +156,25 @@ void Level::draw() {
             if (at(row, col) >= 0 && tileInView(row, col)) drawTile(at(row, col), row, col);
 }
 
+namespace {
+// Everything the scenery's pixels depend on besides the textures and the view.
+std::vector<double> sceneryKey() {
+    CellRange cells = cellsAroundView();
+    std::vector<double> key = {double(g_scrollX), double(g_scrollY), double(g_backgroundOn),
+                               double(cells.firstRow), double(cells.firstCol)};
+    for (int row = cells.firstRow; row <= cells.lastRow; ++row)
+        for (int col = cells.firstCol; col <= cells.lastCol; ++col)
+            key.push_back(g_level.at(row, col));
+    return key;
+}
+}  // namespace
+
 // Where opaque tiles cover the background it is not filled at all: on busy
-// levels they hide nearly all of it.
+// levels they hide nearly all of it. While the camera stands still the whole
+// scenery comes out the same, and is put back from a copy.
 void drawScenery() {
-    bindTexture(kTexBackground);
-    setColor(1, 1, 1, 1);
-    if (g_backgroundOn)
-        drawQuadBehind(0, 0, kViewWidth, kViewHeight, {0, 0, 1, 1}, hiddenByTiles());
+    SteadyLayer layer(sceneryKey());
+    drawBackgroundAround(1, hiddenByTiles());
     setColor(1, 1, 1, 1);
     blendNormal();
     g_level.draw();
