@@ -22,6 +22,7 @@
 #include "gfx/bitmap.h"
 #include "gfx/draw.h"
 #include "gfx/font.h"
+#include "platform/heap.h"
 #include "platform/x11_keys.h"
 
 volatile int g_quitSignal = 0;
@@ -179,6 +180,7 @@ void initGraphics() {
 }
 
 int runGame(const Options& options) {
+    prepareHeap();
     Display* probe;
     if (!displayAvailable(options, &probe)) {
         std::fprintf(stderr,
