@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,11 +21,14 @@
 #include "gfx/font.h"
 #include "gfx/offscreen.h"
 #include "gfx/scene.h"
+#include "levels/level_map.h"
+#include "levels/level_set.h"
 #include "support/world.h"
 
 namespace {
 
 constexpr int kWidth = 1024;
+constexpr int kWorldPixels = 2000;  // a level map, one pixel per world unit
 constexpr int kHeight = 768;
 constexpr int kWarmUp = 8;  // pixels of the viewport while frames lead up to the compared ones
 // The last frames of a case are compared: from the third on, the game puts
@@ -212,6 +218,72 @@ TEST_F(SamePixelsTest, EveryFrameIsByteForByteTheReference) {
     EXPECT_EQ(d.pixels, 1);
     EXPECT_EQ(d.x, 500);
     EXPECT_EQ(d.y, 300);
+}
+
+// The level-map tool calls OpenGL itself between the helper's calls.
+TEST_F(SamePixelsTest, LevelMapsAreByteForByteTheReference) {
+    std::vector<LevelFile> levels;
+    std::string error;
+    ASSERT_TRUE(readLevelSet(levelSourceFolder(), &levels, &error)) << error;
+    auto render = [&](bool reference) {
+        g_plainDrawing = reference;
+        LevelMapRenderer renderer;
+        EXPECT_TRUE(renderer.ok());
+        std::vector<Image> pictures = {renderer.render(levels.back().source.grid, kWorldPixels,
+                                                       {{100, 100}, {400, 120}}, "The last level"),
+                                       renderer.renderKey(400)};
+        g_plainDrawing = 0;
+        return pictures;
+    };
+    std::vector<Image> reference = render(true), game = render(false);
+    for (size_t i = 0; i < game.size(); ++i) EXPECT_TRUE(game[i].pixels() == reference[i].pixels());
+}
+
+uint64_t fingerprint(const Picture& p) {
+    uint64_t h = 14695981039346656037ull;  // FNV-1a
+    for (unsigned char byte : p) h = (h ^ byte) * 1099511628211ull;
+    return h;
+}
+
+// Opaque tiles over the background on every level, with the camera anywhere,
+// in the whole window and in a letterboxed view.
+TEST_F(SamePixelsTest, SceneryAnywhereIsByteForByteTheReference) {
+    constexpr int kCameras = 4;
+    auto render = [](bool reference) {
+        g_plainDrawing = reference;
+        std::vector<uint64_t> prints;
+        {
+            OffscreenContext screen(kWidth, kHeight);
+            loadTextures();
+            std::mt19937 rng(17);
+            for (int level = 1; level <= 12; ++level) {
+                g_levelNumber = level;
+                reloadLevel();
+                g_backgroundOn = 1;
+                for (int i = 0; i < kCameras; ++i) {
+                    g_scrollX = 150 + static_cast<int>(rng() % 1750);
+                    g_scrollY = static_cast<int>(rng() % 1800);
+                    if (i % 2)
+                        setViewport(13, 5, 997, 748);  // 4:3, off the corner
+                    else
+                        setViewport(0, 0, kWidth, kHeight);
+                    clearScreen();
+                    drawScenery();
+                    screen.finish();
+                    prints.push_back(fingerprint(screen.pixels));
+                }
+            }
+        }
+        g_plainDrawing = 0;
+        return prints;
+    };
+    std::vector<uint64_t> reference = render(true), game = render(false);
+    ASSERT_EQ(game.size(), reference.size());
+    // Every camera shows another picture: nothing was left blank.
+    EXPECT_EQ(std::set<uint64_t>(reference.begin(), reference.end()).size(), reference.size());
+    for (size_t i = 0; i < game.size(); ++i)
+        EXPECT_EQ(game[i], reference[i])
+            << "level " << i / kCameras + 1 << ", camera " << i % kCameras;
 }
 
 }  // namespace
