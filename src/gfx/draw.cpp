@@ -2,16 +2,17 @@
 //
 // Without a GPU every pixel is filled in software, so the helper spares the
 // rasteriser work that cannot show: quads whose texels are all opaque go
-// without blending and alpha test, and there is no depth buffer (the depth
-// test passed everything). The picture stays the same to the byte;
-// g_plainDrawing keeps the old way for comparison.
+// without blending and alpha test, there is no depth buffer (the depth test
+// passed everything), quads hidden by opaque ones are not filled, and pixels
+// that come out the same frame after frame are copied back instead of drawn.
+// Quads in the same state go to OpenGL together. The picture stays the same
+// to the byte; g_plainDrawing keeps the old way for comparison.
 #include "gfx/draw.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
 #include <algorithm>
-#include <cmath>
 
 #include "gfx/coverage.h"
 #include "gfx/keep.h"

@@ -1,4 +1,10 @@
 // The one drawing helper: every picture of the game goes through these calls.
+//
+// Between calls OpenGL rests in the state the helper set up (blending and
+// alpha test on, colours modulating textures, no primitive open), so tools
+// may add OpenGL calls of their own between the helper's; but not inside a
+// QuadBatch or SteadyLayer, and not drawing on a freshly cleared picture
+// before the helper's first quad there.
 #pragma once
 #include <vector>
 
