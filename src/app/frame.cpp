@@ -53,10 +53,7 @@ void updateCamera(int heroX, int heroY) {
 }
 
 void advanceWorld(bool heroPlays) {
-    drawBackground();
-    setColor(1, 1, 1, 1);
-    blendNormal();
-    g_level.draw();
+    drawScenery();
     g_items.processAll();
     g_enemies.processAll();
     if (heroPlays) g_hero.process();

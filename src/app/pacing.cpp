@@ -7,6 +7,7 @@
 #include <chrono>
 
 #include "app/globals.h"
+#include "gfx/draw.h"
 
 int g_pacingOn = 0;
 
@@ -42,5 +43,7 @@ int readElapsedTime() {
 }
 
 void paceFrame() {
+    // The picture so far goes to the renderer first: it is drawn during the wait.
+    flushDrawing();
     if (g_pacingOn) g_lastFrameTime = waitForFrameEnd(g_lastFrameTime, glutElapsedMs, sleepMicros);
 }

@@ -22,6 +22,7 @@
 #include "gfx/bitmap.h"
 #include "gfx/draw.h"
 #include "gfx/font.h"
+#include "platform/heap.h"
 #include "platform/process.h"
 #include "platform/x11_keys.h"
 
@@ -166,6 +167,7 @@ void initGraphics() {
 }
 
 int runGame(const Options& options) {
+    prepareHeap();
     Display* probe;
     if (!displayAvailable(options, &probe)) {
         std::fprintf(stderr,
@@ -185,7 +187,7 @@ int runGame(const Options& options) {
     if (probe) XCloseDisplay(probe);
     // freeglut counts elapsed time from glutInit; before it the base differs.
     readElapsedTime();
-    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB | GLUT_DEPTH);
+    glutInitDisplayMode(GLUT_DOUBLE | GLUT_RGB);  // no depth buffer: drawing order decides
     g_fullScreen = wantsFullScreen(options);
     openScreen(g_fullScreen);
     glutIdleFunc(runFrame);

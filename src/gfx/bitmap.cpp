@@ -1,6 +1,7 @@
 // The BMP reader: every header field is untrusted input.
 #include "gfx/bitmap.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -86,20 +87,24 @@ bool Bitmap::loadBmp(const char* fileName) {
         std::printf(" can't open file: %s\n", fileName);
         return false;
     }
-    const auto* bytes = reinterpret_cast<const unsigned char*>(file.bytes.data());
+    const auto* data = reinterpret_cast<const unsigned char*>(file.bytes.data());
     Layout layout;
-    if (!readLayout(bytes, file.bytes.size(), &layout)) {
+    if (!readLayout(data, file.bytes.size(), &layout)) {
         rejectFormat();
         return false;
     }
     int w = layout.width;
     int h = layout.height;
-    auto* fresh = static_cast<unsigned char*>(std::malloc(size_t(w) * h * 4));
-    if (!fresh) return false;
+    size_t size = size_t(w) * h * 4;
+    // A picture that fits the memory of the one before reuses it: start-up
+    // loads sixteen in a row, and fresh pages cost more than the copying.
+    bool reuse = pixels && pixels == allocated_ && size <= capacity_;
+    auto* target = reuse ? pixels : static_cast<unsigned char*>(std::malloc(size));
+    if (!target) return false;
     for (int fileRow = 0; fileRow < h; ++fileRow) {
-        const unsigned char* bgr = bytes + layout.offset + size_t(fileRow) * layout.stride;
+        const unsigned char* bgr = data + layout.offset + size_t(fileRow) * layout.stride;
         int row = layout.topDown ? h - 1 - fileRow : fileRow;
-        unsigned char* out = fresh + size_t(row) * w * 4;
+        unsigned char* out = target + size_t(row) * w * 4;
         for (int x = 0; x < w; ++x, bgr += 3, out += 4) {
             out[0] = bgr[2];
             out[1] = bgr[1];
@@ -107,8 +112,12 @@ bool Bitmap::loadBmp(const char* fileName) {
             out[3] = (bgr[0] | bgr[1] | bgr[2]) ? 255 : 0;  // pure black is transparent
         }
     }
-    std::free(pixels);
-    pixels = fresh;
+    if (!reuse) {
+        std::free(pixels);
+        allocated_ = target;
+        capacity_ = size;
+    }
+    pixels = target;
     width = w;
     height = h;
     return true;

@@ -45,6 +45,11 @@ class Bitmap {
     int height = 0;
     int width = 0;
     unsigned char* pixels = nullptr;  // RGBA, bottom row first; from malloc
+
+   private:
+    // What loadBmp last allocated, reused while `pixels` still points there.
+    unsigned char* allocated_ = nullptr;
+    size_t capacity_ = 0;
 };
 
 extern Bitmap g_bitmap;

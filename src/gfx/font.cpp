@@ -21,6 +21,7 @@ void buildFont() {
 }
 
 void printText(int x, int y, const char* text) {
+    QuadBatch batch;
     bindTexture(kTexFont);
     int pen = x;
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {

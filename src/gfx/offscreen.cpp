@@ -9,7 +9,8 @@
 
 OffscreenContext::OffscreenContext(int w, int h)
     : width(w), height(h), pixels(static_cast<size_t>(w) * h * 4) {
-    OSMesaContext ctx = OSMesaCreateContextExt(OSMESA_RGBA, 16, 0, 0, nullptr);
+    // The game draws without a depth buffer; the reference way kept one.
+    OSMesaContext ctx = OSMesaCreateContextExt(OSMESA_RGBA, g_plainDrawing ? 16 : 0, 0, 0, nullptr);
     if (!ctx) return;
     if (!OSMesaMakeCurrent(ctx, pixels.data(), GL_UNSIGNED_BYTE, w, h)) {
         OSMesaDestroyContext(ctx);

@@ -50,10 +50,17 @@ float viewY(float worldY) {
     return worldY - g_scrollY;
 }
 
-void drawBackground(float alpha) {
+namespace {
+// The background, left unfilled inside `hidden`.
+void drawBackgroundAround(float alpha, const std::vector<QuadRect>& hidden) {
     bindTexture(kTexBackground);
     setColor(1, 1, 1, alpha);
-    if (g_backgroundOn) drawQuad(0, 0, kViewWidth, kViewHeight, {0, 0, 1, 1});
+    if (g_backgroundOn) drawQuadBehind(0, 0, kViewWidth, kViewHeight, {0, 0, 1, 1}, hidden);
+}
+}  // namespace
+
+void drawBackground(float alpha) {
+    drawBackgroundAround(alpha, {});
 }
 
 bool inViewColumns(int x) {
@@ -77,22 +84,104 @@ void drawTile(int code, int row, int col) {
     drawQuad(x, y, x + kTileSize, y + kTileSize, tileRect(cell));
 }
 
+namespace {
+
+// The cells around the view: every cell Level::draw may draw lies inside.
+struct CellRange {
+    int firstRow, lastRow, firstCol, lastCol;
+};
+
+CellRange cellsAroundView() {
+    return {std::max(0, floorDiv(g_scrollY - kTileSize, kTileSize)),
+            std::min(kGridSize - 1, floorDiv(g_scrollY + 250, kTileSize)),
+            std::max(0, floorDiv(g_scrollX - 170, kTileSize)),
+            std::min(kGridSize - 1, floorDiv(g_scrollX + 150, kTileSize))};
+}
+
+bool tileShown(int row, int col) {
+    return g_level.at(row, col) >= 0 && tileInView(row, col);
+}
+
+// Whether the tile Level::draw draws at (row, col), in opaque white with
+// normal blending, hides everything beneath it.
+bool tileHides(int row, int col) {
+    if (!tileShown(row, col)) return false;
+    unsigned texture;
+    int cell;
+    tileSource(g_level.at(row, col), &texture, &cell);
+    return texelsOpaque(texture, tileRect(cell));
+}
+
+// Adds the view rectangle of cells [firstCol, endCol) of `row`, joined to the
+// rectangle of the row below when it spans the same columns.
+void addHidingRun(std::vector<QuadRect>* areas, int row, int firstCol, int endCol) {
+    QuadRect run = {viewX(firstCol * kTileSize), viewY(row * kTileSize), viewX(endCol * kTileSize),
+                    viewY((row + 1) * kTileSize)};
+    for (QuadRect& below : *areas) {
+        if (below.x0 == run.x0 && below.x1 == run.x1 && below.y1 == run.y0) {
+            below.y1 = run.y1;
+            return;
+        }
+    }
+    areas->push_back(run);
+}
+
+// The parts of the view that the level's opaque tiles will cover.
+std::vector<QuadRect> hiddenByTiles() {
+    std::vector<QuadRect> areas;
+    CellRange cells = cellsAroundView();
+    for (int row = cells.firstRow; row <= cells.lastRow; ++row) {
+        int runStart = -1;
+        for (int col = cells.firstCol; col <= cells.lastCol + 1; ++col) {
+            bool hides = col <= cells.lastCol && tileHides(row, col);
+            if (hides && runStart < 0) runStart = col;
+            if (!hides && runStart >= 0) {
+                addHidingRun(&areas, row, runStart, col);
+                runStart = -1;
+            }
+        }
+    }
+    return areas;
+}
+
+}  // namespace
+
 // Only the cells around the view are visited, in the same row-major order a
 // walk over the whole grid would draw them.
 void Level::draw() {
-    int firstCol = std::max(0, floorDiv(g_scrollX - 170, kTileSize));
-    int lastCol = std::min(kGridSize - 1, floorDiv(g_scrollX + 150, kTileSize));
-    int firstRow = std::max(0, floorDiv(g_scrollY - kTileSize, kTileSize));
-    int lastRow = std::min(kGridSize - 1, floorDiv(g_scrollY + 250, kTileSize));
-    for (int row = firstRow; row <= lastRow; ++row) {
-        for (int col = firstCol; col <= lastCol; ++col) {
-            int code = at(row, col);
-            if (code >= 0 && tileInView(row, col)) drawTile(code, row, col);
-        }
-    }
+    QuadBatch batch;
+    CellRange cells = cellsAroundView();
+    for (int row = cells.firstRow; row <= cells.lastRow; ++row)
+        for (int col = cells.firstCol; col <= cells.lastCol; ++col)
+            if (at(row, col) >= 0 && tileInView(row, col)) drawTile(at(row, col), row, col);
+}
+
+namespace {
+// Everything the scenery's pixels depend on besides the textures and the view.
+std::vector<double> sceneryKey() {
+    CellRange cells = cellsAroundView();
+    std::vector<double> key = {double(g_scrollX), double(g_scrollY), double(g_backgroundOn),
+                               double(cells.firstRow), double(cells.firstCol)};
+    for (int row = cells.firstRow; row <= cells.lastRow; ++row)
+        for (int col = cells.firstCol; col <= cells.lastCol; ++col)
+            key.push_back(g_level.at(row, col));
+    return key;
+}
+}  // namespace
+
+// Where opaque tiles cover the background it is not filled at all: on busy
+// levels they hide nearly all of it. While the camera stands still the whole
+// scenery comes out the same, and is put back from a copy.
+void drawScenery() {
+    SteadyLayer layer(sceneryKey());
+    drawBackgroundAround(1, hiddenByTiles());
+    setColor(1, 1, 1, 1);
+    blendNormal();
+    g_level.draw();
 }
 
 void drawHud() {
+    QuadBatch batch;
     if (g_lives >= 1) {
         bindTexture(kTexHero);
         for (int i = 1; i <= g_lives; ++i)

@@ -4,6 +4,9 @@
 // The background picture over the whole view, if switched on; a lower
 // alpha dims it over the black of a cleared frame.
 void drawBackground(float alpha = 1);
+// The background in full, then the level's tiles over it in opaque white
+// with normal blending.
+void drawScenery();
 // The on-screen window: a 20 by 20 thing whose lower-left corner is at
 // world (x, y) overlaps the view. Tiles, pick-ups and enemies all use it.
 bool inViewColumns(int x);

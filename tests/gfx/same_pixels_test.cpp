@@ -1,0 +1,298 @@
+// The game's way of drawing against the reference way, byte for byte, on
+// frames from every part of the game rendered offscreen at 1024 by 768.
+#include <GL/freeglut.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/frame.h"
+#include "app/input.h"
+#include "app/pause.h"
+#include "app/screens.h"
+#include "enemies/enemy.h"
+#include "gfx/bitmap.h"
+#include "gfx/font.h"
+#include "gfx/offscreen.h"
+#include "gfx/scene.h"
+#include "levels/level_map.h"
+#include "levels/level_set.h"
+#include "support/world.h"
+
+namespace {
+
+constexpr int kWidth = 1024;
+constexpr int kWorldPixels = 2000;  // a level map, one pixel per world unit
+constexpr int kHeight = 768;
+constexpr int kWarmUp = 8;  // pixels of the viewport while frames lead up to the compared ones
+// The last frames of a case are compared: from the third on, the game puts
+// back pixels it kept from the frames before.
+constexpr int kComparedFrames = 3;
+constexpr int kShootingFrames = 46;
+
+using Picture = std::vector<unsigned char>;
+
+// A frame of the game: how the world gets there, and what each frame does first.
+struct FrameCase {
+    std::string name;
+    int era;     // 1 to 4: the menu of that era comes first
+    bool play;   // Enter is pressed on the menu
+    int frames;  // the last one is compared
+    void (*input)(int frame);
+};
+
+void holdRight(int frame) {
+    if (frame == 1) g_hero.pressRight();
+}
+
+bool burstInFlight() {
+    for (ListNode* node = g_enemies.first; node; node = node->next)
+        if (static_cast<Enemy*>(node->entity)->deathTimer > 0) return true;
+    return false;
+}
+
+// Straight shots all along, an aimed one late; the walker ahead bursts.
+void shootAround(int frame) {
+    holdRight(frame);
+    if (frame % 10 == 0) onKeyDown(' ', 0, 0), onKeyUp(' ', 0, 0);
+    if (frame == kShootingFrames - 4) onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 900, 300);
+    if (frame == kShootingFrames - 3) onMouse(GLUT_LEFT_BUTTON, GLUT_UP, 900, 300);
+    if (frame == kShootingFrames) {
+        EXPECT_TRUE(burstInFlight());
+        EXPECT_TRUE(g_projectiles.first);
+    }
+}
+
+void pauseLate(int frame) {
+    holdRight(frame);
+    if (frame == 100) pauseGame();
+}
+
+void lastLifeLost(int frame) {
+    if (frame > 1) return;
+    g_lives = 1;
+    g_hero.hit();
+}
+
+void levelComplete(int frame) {
+    if (frame == 1) g_completionTimer = 1, g_onScreens = 1, g_fullRun = 0;
+}
+
+void gameComplete(int frame) {
+    if (frame == 1) g_completionTimer = 1, g_onScreens = 1, g_fullRun = 1;
+}
+
+void nothing(int) {}
+
+std::vector<FrameCase> frameCases() {
+    std::vector<FrameCase> cases;
+    for (int era = 1; era <= 4; ++era) {
+        std::string prefix = "era" + std::to_string(era);
+        cases.push_back({prefix + " menu", era, false, kComparedFrames, nothing});
+        cases.push_back({prefix + " first frame", era, true, 1, holdRight});
+        cases.push_back({prefix + " frame 300", era, true, 300, holdRight});
+    }
+    // Era 4 starts on level 11; level 12 follows by the exit, as in the game.
+    cases.push_back({"level 12 with shots and a burst", 4, true, kShootingFrames, shootAround});
+    cases.push_back({"title card, standing", 2, true, 40, nothing});
+    cases.push_back({"paused", 3, true, 102, pauseLate});
+    cases.push_back({"game over", 1, true, 120, lastLifeLost});
+    cases.push_back({"level completed", 4, true, 2, levelComplete});
+    cases.push_back({"game completed", 1, true, 2, gameComplete});
+    return cases;
+}
+
+void enterCase(const FrameCase& c) {
+    resetWorld();
+    g_paused = 0;
+    g_onScreens = 1;
+    g_era = c.era - 1;
+    selectEra(1);
+    if (c.name.find("level 12") != std::string::npos) {
+        g_levelNumber = 12;
+        reloadLevel();
+        g_hero.placeAtStart();
+    }
+    if (c.play) startGame();
+}
+
+void runCaseFrame(const FrameCase& c, int frame) {
+    c.input(frame);
+    clearScreen();
+    if (g_onScreens) {
+        screenFrame();
+    } else if (g_paused) {
+        pausedFrame();
+    } else {
+        playFrame();
+    }
+}
+
+// Every case drawn one way: the last frames of each case in full, those
+// before to a tiny viewport, which is cheap and takes OpenGL through the same
+// states as the game.
+std::vector<Picture> renderAll(bool reference) {
+    g_plainDrawing = reference;
+    std::vector<Picture> pictures;
+    {
+        OffscreenContext screen(kWidth, kHeight);
+        EXPECT_TRUE(screen.ok());
+        loadTextures();
+        buildFont();
+        for (const FrameCase& c : frameCases()) {
+            enterCase(c);
+            for (int frame = 1; frame <= c.frames; ++frame) {
+                bool compared = frame > c.frames - kComparedFrames;
+                setViewport(0, 0, compared ? kWidth : kWarmUp, compared ? kHeight : kWarmUp);
+                runCaseFrame(c, frame);
+                if (!compared) continue;
+                screen.finish();
+                pictures.push_back(screen.pixels);
+            }
+        }
+    }
+    g_plainDrawing = 0;
+    return pictures;
+}
+
+struct Difference {
+    int pixels = 0;
+    int x = -1, y = -1;  // the first one, counted from the bottom left
+};
+
+Difference compare(const Picture& a, const Picture& b) {
+    Difference d;
+    for (int i = 0; i < kWidth * kHeight; ++i) {
+        if (std::memcmp(&a[i * 4], &b[i * 4], 4) == 0) continue;
+        if (d.pixels++ == 0) d.x = i % kWidth, d.y = i / kWidth;
+    }
+    return d;
+}
+
+int litPixels(const Picture& p) {
+    int n = 0;
+    for (int i = 0; i < kWidth * kHeight; ++i) n += (p[i * 4] | p[i * 4 + 1] | p[i * 4 + 2]) != 0;
+    return n;
+}
+
+struct SamePixelsTest : ::testing::Test {
+    void SetUp() override {
+        previous_ = std::filesystem::current_path();
+        std::filesystem::current_path(DORIAN_DATA_DIR);
+        if (!std::filesystem::exists("level12.dat")) GTEST_SKIP() << "the data folder is not built";
+    }
+    void TearDown() override {
+        std::filesystem::current_path(previous_);
+        g_paused = 0;
+        resetWorld();
+        g_level.load();
+    }
+    std::filesystem::path previous_;
+};
+
+TEST_F(SamePixelsTest, EveryFrameIsByteForByteTheReference) {
+    std::vector<Picture> reference = renderAll(true);
+    std::vector<Picture> game = renderAll(false);
+    ASSERT_EQ(game.size(), reference.size());
+    size_t i = 0;
+    for (const FrameCase& c : frameCases()) {
+        for (int frame = std::max(1, c.frames - kComparedFrames + 1); frame <= c.frames;
+             ++frame, ++i) {
+            SCOPED_TRACE(c.name + ", frame " + std::to_string(frame));
+            EXPECT_GT(litPixels(reference[i]), kWidth * kHeight / 20);  // a real picture
+            Difference d = compare(reference[i], game[i]);
+            EXPECT_EQ(d.pixels, 0) << "first at (" << d.x << ", " << d.y << ")";
+        }
+    }
+    ASSERT_EQ(i, game.size());
+    // The comparison sees a single pixel one step off.
+    Picture spoiled = game[0];
+    spoiled[(300 * kWidth + 500) * 4 + 1] ^= 1;
+    Difference d = compare(reference[0], spoiled);
+    EXPECT_EQ(d.pixels, 1);
+    EXPECT_EQ(d.x, 500);
+    EXPECT_EQ(d.y, 300);
+}
+
+// The level-map tool calls OpenGL itself between the helper's calls.
+TEST_F(SamePixelsTest, LevelMapsAreByteForByteTheReference) {
+    std::vector<LevelFile> levels;
+    std::string error;
+    ASSERT_TRUE(readLevelSet(levelSourceFolder(), &levels, &error)) << error;
+    auto render = [&](bool reference) {
+        g_plainDrawing = reference;
+        LevelMapRenderer renderer;
+        EXPECT_TRUE(renderer.ok());
+        std::vector<Image> pictures = {renderer.render(levels.back().source.grid, kWorldPixels,
+                                                       {{100, 100}, {400, 120}}, "The last level"),
+                                       renderer.renderKey(400)};
+        g_plainDrawing = 0;
+        return pictures;
+    };
+    std::vector<Image> reference = render(true), game = render(false);
+    for (size_t i = 0; i < game.size(); ++i) EXPECT_TRUE(game[i].pixels() == reference[i].pixels());
+}
+
+uint64_t fingerprint(const Picture& p) {
+    uint64_t h = 14695981039346656037ull;  // FNV-1a
+    for (unsigned char byte : p) h = (h ^ byte) * 1099511628211ull;
+    return h;
+}
+
+// Puts the camera somewhere near a tile, at any offset.
+void aimAtSomeTile(std::mt19937& rng) {
+    int row, col;
+    do {
+        row = static_cast<int>(rng() % kGridSize), col = static_cast<int>(rng() % kGridSize);
+    } while (g_level.at(row, col) < 0);
+    g_scrollX = std::max(150, col * kTileSize + static_cast<int>(rng() % 200) - 100);
+    g_scrollY = std::max(0, row * kTileSize - static_cast<int>(rng() % 200));
+}
+
+// Opaque tiles over the background on every level, with the camera anywhere,
+// in the whole window and in a letterboxed view.
+TEST_F(SamePixelsTest, SceneryAnywhereIsByteForByteTheReference) {
+    constexpr int kCameras = 4;
+    auto render = [](bool reference) {
+        g_plainDrawing = reference;
+        std::vector<uint64_t> prints;
+        {
+            OffscreenContext screen(kWidth, kHeight);
+            loadTextures();
+            std::mt19937 rng(17);
+            for (int level = 1; level <= 12; ++level) {
+                g_levelNumber = level;
+                reloadLevel();
+                g_backgroundOn = 1;
+                for (int i = 0; i < kCameras; ++i) {
+                    aimAtSomeTile(rng);
+                    if (i % 2)
+                        setViewport(13, 5, 997, 748);  // 4:3, off the corner
+                    else
+                        setViewport(0, 0, kWidth, kHeight);
+                    clearScreen();
+                    drawScenery();
+                    screen.finish();
+                    prints.push_back(fingerprint(screen.pixels));
+                }
+            }
+        }
+        g_plainDrawing = 0;
+        return prints;
+    };
+    std::vector<uint64_t> reference = render(true), game = render(false);
+    ASSERT_EQ(game.size(), reference.size());
+    // Every camera shows another picture: nothing was left blank.
+    EXPECT_EQ(std::set<uint64_t>(reference.begin(), reference.end()).size(), reference.size());
+    for (size_t i = 0; i < game.size(); ++i)
+        EXPECT_EQ(game[i], reference[i])
+            << "level " << i / kCameras + 1 << ", camera " << i % kCameras;
+}
+
+}  // namespace
