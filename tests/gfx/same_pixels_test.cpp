@@ -35,6 +35,8 @@ constexpr int kWarmUp = 8;  // pixels of the viewport while frames lead up to th
 // back pixels it kept from the frames before.
 constexpr int kComparedFrames = 3;
 constexpr int kShootingFrames = 46;
+constexpr int kWalkerCode = -2;
+constexpr int kWalkerAhead = 2 * kTileSize;
 
 using Picture = std::vector<unsigned char>;
 
@@ -57,9 +59,10 @@ bool burstInFlight() {
     return false;
 }
 
-// Straight shots all along, an aimed one late; the walker ahead bursts.
+// Straight shots all along, an aimed one late; a walker put ahead bursts.
 void shootAround(int frame) {
     holdRight(frame);
+    if (frame == 1) spawnFromCode(kWalkerCode, g_hero.x + kWalkerAhead, g_hero.y);
     if (frame % 10 == 0) onKeyDown(' ', 0, 0), onKeyUp(' ', 0, 0);
     if (frame == kShootingFrames - 4) onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 900, 300);
     if (frame == kShootingFrames - 3) onMouse(GLUT_LEFT_BUTTON, GLUT_UP, 900, 300);

@@ -1,8 +1,11 @@
 // Test helpers: a clean world with an empty grid and a fresh hero.
 #pragma once
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "app/globals.h"
+#include "app/progress.h"
 #include "audio/audio.h"
 #include "enemies/enemy.h"
 #include "gfx/draw.h"
@@ -38,6 +41,7 @@ inline void resetWorld() {
     g_completionTimer = 0;
     g_storyPage = 0;
     g_fullRun = 0;
+    std::fill(std::begin(g_furthestLevel), std::end(g_furthestLevel), 0);
     g_scrollX = 150;
     g_scrollY = 0;
     g_playingSong = -1;
