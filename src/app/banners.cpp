@@ -42,9 +42,9 @@ void printCentred(int y, const std::string& line) {
     printText(kViewCentre - width / 2, y, line.c_str());
 }
 
-void drawBanner(Banner& b) {
+void drawBanner(Banner& b, bool runs) {
     if (b.frame >= b.frames) return;
-    b.frame += 1;
+    if (runs) b.frame += 1;
     setColor(1, 1, 1, fadeOf(b));
     for (int i = 0; i < 2; ++i)
         if (!b.lines[i].empty()) printCentred(b.y - i * kCardLineGap, b.lines[i]);
@@ -72,12 +72,12 @@ void showNotice(const char* text) {
     s_notice.y = kNoticeY;
 }
 
-void drawBanners() {
+void drawBanners(bool paused) {
     if (s_card.frame >= s_card.frames && s_notice.frame >= s_notice.frames) return;
     // Added to the picture like the score line, so it reads over any background.
     blendAdditive();
-    drawBanner(s_card);
-    drawBanner(s_notice);
+    drawBanner(s_card, !paused);
+    drawBanner(s_notice, true);
     setColor(1, 1, 1, 1);
     blendNormal();
 }

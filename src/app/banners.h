@@ -7,6 +7,7 @@ void showTitleCard(int level);
 // One line, for about a second.
 void showNotice(const char* text);
 // Draws what is fading; one call a frame of play. Play goes on underneath.
-void drawBanners();
+// While paused the title card holds still, and a notice still fades.
+void drawBanners(bool paused);
 // Nothing fading any more.
 void clearBanners();

@@ -78,7 +78,7 @@ void playFrame() {
     printText(kScoreX, kScoreY, g_scoreText);
     if (g_lives < 1) drawScoreTable(kGameOverTableTop, s_newRank);
     drawReticle();
-    drawBanners();
+    drawBanners(false);
     popMatrix();
 }
 

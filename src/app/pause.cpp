@@ -68,7 +68,7 @@ void pausedFrame() {
     char help[48];
     std::snprintf(help, sizeof help, "%c: resume   Escape: quit", foldKey(g_settings.keys.pause));
     printText(kHelpX, kHelpY, help);
-    drawBanners();
+    drawBanners(true);
     blendNormal();
     popMatrix();
 }

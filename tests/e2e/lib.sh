@@ -3,11 +3,6 @@
 # for a fixed time: on a busy machine any step may take many times longer.
 
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
-# Settings, progress and scores go into the scenario's own folders, never the
-# real home, and each run starts without any (an XDG folder must be absolute).
-scratch_home=$(cd "$out" && pwd)/dorian-e2e-home
-rm -rf "$scratch_home"
-export XDG_CONFIG_HOME="$scratch_home/config" XDG_DATA_HOME="$scratch_home/data"
 # The game ends through exit() inside GLUT's loop, with X and GL left to the
 # system; leak checks belong to the unit tests.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0"
@@ -39,6 +34,12 @@ begin_scenario() {
     set -u
     game=$1 data=$2 out=${3:-$(mktemp -d)}
     mkdir -p "$out"
+    # Settings, progress and scores go into the scenario's own folders, never
+    # the real home, and each run starts without any (XDG folders are absolute).
+    local home
+    home=$(cd "$out" && pwd)/dorian-e2e-home
+    rm -rf "$home"
+    export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data"
     start_virtual_display
 }
 
@@ -49,7 +50,7 @@ start_virtual_display() {
     local fifo number=""
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+    Xvfb -displayfd 3 -noreset -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp 3>"$fifo" 2>/dev/null &
     xvfb_pid=$!
     read -r -t "$E2E_DEADLINE" number <"$fifo"
     rm -f "$fifo"
@@ -67,12 +68,34 @@ use_data_copy() {
     data=$scratch/data
 }
 
-# start_game [REDIRECTION...]: the game in its data folder, its output in
-# $out unless redirections (e.g. '>&-') say otherwise; sets $pid.
+# write_first_level [AWK]: the data copy's level1.dat becomes 100 by 100 tiles:
+# a floor four deep between walls too high to jump, open above them so that the
+# top of the view stays clear, and the start at column 3; the AWK statement may
+# change `code` at `row` and `col` (row 0 is the bottom).
+write_first_level() {
+    awk "BEGIN {
+        for (row = 0; row < 100; row++) {
+            line = \"\"
+            for (col = 0; col < 100; col++) {
+                code = -1
+                if (row <= 3 || ((col == 0 || col == 99) && row <= 9)) code = 1
+                if (row == 5 && col == 3) code = 95
+                ${1:-}
+                line = line code \" \"
+            }
+            print line
+        }
+    }" >"$data/level1.dat"
+}
+
+# start_game [REDIRECTION...]: the game in its data folder with the options in
+# $game_options, its output in $out unless redirections (e.g. '>&-') say
+# otherwise; sets $pid.
+game_options=()
 start_game() {
     local streams=('>"$out/stdout.txt"' '2>"$out/stderr.txt"')
     [ $# -gt 0 ] && streams=("$@")
-    (cd "$data" && eval 'exec "$game"' "${streams[@]}") &
+    (cd "$data" && eval 'exec "$game" "${game_options[@]}"' "${streams[@]}") &
     pid=$!
 }
 

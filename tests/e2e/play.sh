@@ -7,19 +7,7 @@ begin_scenario "$@"
 
 # A copy of the data folder whose first level is a long floor with walkers.
 use_data_copy level1.dat
-awk 'BEGIN {
-    for (row = 0; row < 100; row++) {
-        line = ""
-        for (col = 0; col < 100; col++) {
-            code = -1
-            if (row <= 3 || col == 0 || col == 99 || row == 99) code = 1
-            if (row == 5 && col == 3) code = 95
-            if (row == 4 && (col == 25 || col == 40)) code = -5
-            line = line code " "
-        }
-        print line
-    }
-}' >"$data/level1.dat"
+write_first_level 'if (row == 4 && (col == 25 || col == 40)) code = -5'
 
 launch_game
 mv "$out/start.png" "$out/menu.png"

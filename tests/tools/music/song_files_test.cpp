@@ -62,6 +62,11 @@ INSTANTIATE_TEST_SUITE_P(Songs, GameSong,
                          ::testing::Values(SongFile{"survival.it", "it"},
                                            SongFile{"capslock.mod", "mod"},
                                            SongFile{"mr_ntid.it", "it"},
-                                           SongFile{"mr_estm.s3m", "s3m"}));
+                                           SongFile{"mr_estm.s3m", "s3m"}),
+                         [](const auto& info) {
+                             std::string name = info.param.file;
+                             std::replace(name.begin(), name.end(), '.', '_');
+                             return name;
+                         });
 
 }  // namespace
