@@ -68,6 +68,7 @@ void playFrame() {
     pushMatrix();
     advanceWorld(true);
     afterPlay(livesBefore, levelBefore);
+    pauseIfAsked();
     paceFrame();
     setColor(1, 1, 1, 1);
     drawHud();
@@ -96,7 +97,7 @@ void runFrame() {
     pollGamepads();
     clearScreen();
     if (g_onScreens == 1) {
-        g_paused = 0;
+        dropPause();
         screenFrame();
     } else if (g_paused) {
         pausedFrame();

@@ -27,20 +27,37 @@ constexpr int kTitleX = 135;
 constexpr int kTitleY = 140;
 constexpr int kHelpX = 90;
 constexpr int kHelpY = 125;
+
+// The frame being played when the pause came has yet to end and leave its
+// picture for the paused ones.
+bool s_lastFrameDue = false;
 }  // namespace
 
 void pauseGame() {
     if (g_paused || g_onScreens == 1) return;
     g_paused = 1;
-    letGoOfEverything();
+    s_lastFrameDue = true;
     pauseMusic();
 }
 
+void pauseIfAsked() {
+    if (!s_lastFrameDue) return;
+    s_lastFrameDue = false;
+    keepPicture();
+    letGoOfEverything();
+}
+
 void resumeGame() {
+    s_lastFrameDue = false;
     if (!g_paused) return;
     g_paused = 0;
     resumeMusic();
     regainControls();
+}
+
+void dropPause() {
+    s_lastFrameDue = false;
+    g_paused = 0;
 }
 
 void togglePause() {
@@ -53,11 +70,17 @@ void togglePause() {
 
 // Nothing advances; the pacing still runs, so nothing catches up afterwards.
 void pausedFrame() {
+    if (s_lastFrameDue) {
+        playFrame();
+        return;
+    }
     pushMatrix();
     blendNormal();
-    drawBackground(kDimmed);
-    setColor(1, 1, 1, kDimmed);
-    g_level.draw();
+    if (!putBackPicture(kDimmed)) {
+        drawBackground(kDimmed);
+        setColor(1, 1, 1, kDimmed);
+        g_level.draw();
+    }
     setColor(1, 1, 1, 1);
     paceFrame();
     drawHud();

