@@ -139,7 +139,8 @@ std::vector<PixelRect> uncoveredParts(const PixelRect& area, const std::vector<P
     for (size_t i = 0; i + 1 < edges.size(); ++i) {
         int y0 = edges[i], y1 = edges[i + 1];
         std::vector<PixelRect> band;
-        for (const auto& [x0, x1] : openSpans(area, clipped, y0, y1)) {
+        for (const auto& span : openSpans(area, clipped, y0, y1)) {
+            int x0 = span.first, x1 = span.second;
             // A stretch just like one of the band below makes that part taller.
             auto below = std::find_if(growing.begin(), growing.end(),
                                       [&](const PixelRect& p) { return p.x0 == x0 && p.x1 == x1; });
