@@ -7,7 +7,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,6 +16,7 @@
 #include "app/screens.h"
 #include "gfx/bitmap.h"
 #include "gfx/font.h"
+#include "support/files.h"
 #include "support/scratch.h"
 #include "support/world.h"
 
@@ -39,10 +39,8 @@ std::vector<std::string> runtimeFiles() {
 }
 
 enum class Damage { kRemoved, kEmptied, kHalved, kDirectory, kFifo, kEndless, kHuge };
-const char* nameOf(Damage d) {
-    const char* names[] = {"removed", "emptied", "halved", "directory", "fifo", "endless", "huge"};
-    return names[static_cast<int>(d)];
-}
+const char* const kDamageNames[] = {"removed", "emptied", "halved", "directory",
+                                    "fifo",    "endless", "huge"};
 
 constexpr uintmax_t kHugeFileBytes = uintmax_t(3) << 30;  // sparse: costs no disk
 
@@ -53,8 +51,7 @@ void layOutDamaged(const fs::path& source, const std::string& victim, Damage dam
         if (file == victim) continue;
         if (fs::exists(source / file)) fs::create_symlink(source / file, file);
     }
-    std::ifstream in(source / victim, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes = fileBytes(source / victim);
     if (damage == Damage::kEmptied) writeFile(victim, "");
     if (damage == Damage::kHalved) writeFile(victim, bytes.substr(0, bytes.size() / 2));
     if (damage == Damage::kDirectory) fs::create_directory(victim);
@@ -144,7 +141,8 @@ TEST_P(DamagedFile, GameRunsOnAndSaysOnlyItsOwnDiagnostics) {
 }
 
 std::string caseName(const testing::TestParamInfo<DamagedFile::ParamType>& info) {
-    std::string name = std::get<0>(info.param) + "_" + nameOf(std::get<1>(info.param));
+    std::string name =
+        std::get<0>(info.param) + "_" + kDamageNames[static_cast<int>(std::get<1>(info.param))];
     for (char& c : name)
         if (!isalnum(static_cast<unsigned char>(c))) c = '_';
     return name;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "app/display.h"
 #include "app/frame.h"
@@ -48,10 +49,9 @@ TEST_F(FlowTest, MenuToPlayToGameOverAndBack) {
     EXPECT_EQ(g_hero.x, 20);
     g_hero.dying = 1, g_hero.vy = 3;  // touched behind the menu by a walker
     onKeyDown(kEnter, 0, 0);
-    EXPECT_EQ(g_onScreens, 0);
-    EXPECT_EQ(g_hero.dying, 0);  // no game starts inside a death fall
-    EXPECT_EQ(g_hero.vy, 0.0f);
-    EXPECT_EQ(g_fullRun, 1);
+    // No game starts inside a death fall.
+    EXPECT_EQ(std::make_tuple(g_onScreens, g_hero.dying, g_hero.vy, g_fullRun),
+              std::make_tuple(0, 0, 0.0f, 1));
     frames(1);
     ASSERT_EQ(g_hero.screenY, 100);
     g_lives = 1;
@@ -61,34 +61,26 @@ TEST_F(FlowTest, MenuToPlayToGameOverAndBack) {
     EXPECT_EQ(n, 87 + 201);  // the death fall, then "GAME OVER!" for 201 frames
     EXPECT_EQ(g_lives, 6);
     onKeyDown(kEnter, 0, 0);  // the hero is away from the start: level 1 anew
-    EXPECT_EQ(g_onScreens, 0);
-    EXPECT_EQ(g_hero.x, 20);
-    EXPECT_EQ(g_hero.dying, 0);
+    EXPECT_EQ(std::make_tuple(g_onScreens, g_hero.x, g_hero.dying), std::make_tuple(0, 20, 0));
 }
 
 TEST_F(FlowTest, EraSelectionWrapsBothWaysWithLevelBackgroundAndSong) {
     playSong(0);
     testing::internal::CaptureStdout();
+    auto menu = [] { return std::make_tuple(g_era, g_levelNumber, g_backgroundOn); };
     onSpecialDown(GLUT_KEY_UP, 0, 0);
-    EXPECT_EQ(g_era, 4);
-    EXPECT_EQ(g_levelNumber, 11);
-    EXPECT_EQ(g_backgroundOn, 0);
+    EXPECT_EQ(menu(), std::make_tuple(4, 11, 0));
     EXPECT_EQ(g_hero.x, 11 * 20);
     EXPECT_TRUE(isSongPlaying(0));  // the music waits for the game to start
     onSpecialDown(GLUT_KEY_DOWN, 0, 0);
-    EXPECT_EQ(g_era, 1);
-    EXPECT_EQ(g_levelNumber, 1);
-    EXPECT_EQ(g_backgroundOn, 1);
+    EXPECT_EQ(menu(), std::make_tuple(1, 1, 1));
     onSpecialDown(GLUT_KEY_DOWN, 0, 0);
     onSpecialDown(GLUT_KEY_DOWN, 0, 0);
-    EXPECT_EQ(g_era, 3);
-    EXPECT_EQ(g_levelNumber, 8);
-    std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(out,
+    EXPECT_EQ(menu(), std::make_tuple(3, 8, 1));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
               " can't open file: background5.bmp\n can't open file: background9.bmp\n"
               " can't open file: background9.bmp\n");
-    EXPECT_EQ(countOf(g_enemies), 1);
-    EXPECT_EQ(countOf(g_items), 1);
+    EXPECT_EQ(std::make_pair(countOf(g_enemies), countOf(g_items)), std::make_pair(1, 1));
     testing::internal::CaptureStdout();
     onKeyDown(kEnter, 0, 0);
     testing::internal::GetCapturedStdout();
@@ -106,10 +98,8 @@ TEST_F(FlowTest, CompletionScreenLastsAThousandFramesAndEnterPlaysAtOnce) {
     frames(1);
     EXPECT_GT(capture.calls.size(), 0u);
     frames(999);
-    EXPECT_EQ(g_completionTimer, 0);
-    EXPECT_EQ(g_hero.dx, 0);
-    EXPECT_EQ(g_lives, 6);
-    EXPECT_EQ(g_score, 0u);
+    EXPECT_EQ(std::make_tuple(g_completionTimer, g_hero.dx, g_lives, g_score),
+              std::make_tuple(0, 0, 6, 0u));
     g_completionTimer = 500;
     onKeyDown(kEnter, 0, 0);
     EXPECT_EQ(g_onScreens, 0);
@@ -132,14 +122,12 @@ TEST_F(FlowTest, UpArrowSoundsTheJumpAndWJumpsSilently) {
     EXPECT_EQ(g_effectCount, 1u);
 }
 
+// Level 11 has no background to show.
 TEST_F(FlowTest, BackgroundAndMusicToggles) {
     onKeyDown(kEnter, 0, 0);
     onKeyDown('b', 0, 0);
     EXPECT_EQ(g_backgroundOn, 0);
-    onKeyDown('b', 0, 0);
-    EXPECT_EQ(g_backgroundOn, 1);
     g_levelNumber = 11;
-    onKeyDown('b', 0, 0);
     onKeyDown('b', 0, 0);
     EXPECT_EQ(g_backgroundOn, 0);
     g_levelNumber = 9;
@@ -153,6 +141,7 @@ TEST_F(FlowTest, BackgroundAndMusicToggles) {
     EXPECT_EQ(g_backgroundOn, 1);
 }
 
+// Play started with the hero at (150, 100) on the screen.
 struct ShootingTest : FlowTest {
     void SetUp() override {
         FlowTest::SetUp();
@@ -181,32 +170,26 @@ TEST_F(ShootingTest, StraightShotIsFreeAndTheAimedShotFliesAtThePointerForAShot)
     EXPECT_EQ(p->state, Projectile::kAimedShot);
     EXPECT_NEAR(std::hypot(p->vx, p->vy), 2.0, 1e-5);
     EXPECT_NEAR(p->vy / p->vx, 1.80f / 3.81f, 0.01);
-    EXPECT_EQ(g_hero.dir, 1);
     EXPECT_EQ(g_ammo, 0);
     onMouse(GLUT_LEFT_BUTTON, GLUT_UP, 683, 384);
-    g_ammo = 1;
     EXPECT_EQ(g_hero.shooting, 0);
 
+    g_ammo = 2;
     onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 384);  // left of the hero: turns first
     EXPECT_EQ(g_hero.dir, -1);
     EXPECT_FLOAT_EQ(lastShot()->x, g_hero.x - 12);
     EXPECT_LT(lastShot()->vx, 0);
-}
-
-TEST_F(ShootingTest, AimAtTheMuzzleItselfFliesStraightAhead) {
-    // Window pixel (0, 768) is view (0, 0); put the muzzle exactly there.
-    g_hero.screenX = -12;
-    g_hero.screenY = -7;
+    onMouse(GLUT_LEFT_BUTTON, GLUT_UP, 100, 384);
+    // Window pixel (0, 768) is view (0, 0): aimed at the muzzle itself, straight ahead.
+    g_hero.dir = 1, g_hero.screenX = -12, g_hero.screenY = -7;
     onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 768);
-    Projectile* p = lastShot();
-    ASSERT_NE(p, nullptr);
-    EXPECT_FLOAT_EQ(p->vx, 2.0f);
-    EXPECT_FLOAT_EQ(p->vy, 0.0f);
-    EXPECT_EQ(g_ammo, 4);
+    EXPECT_EQ(std::make_pair(lastShot()->vx, lastShot()->vy), std::make_pair(2.0f, 0.0f));
+    EXPECT_EQ(g_ammo, 0);
 }
 
 TEST_F(ShootingTest, NoShotWhileDuckingClimbingSwimmingDyingOrOnScreens) {
-    auto refused = [&](auto setUp) {
+    // Whether the setting refuses both shots, pose included.
+    auto refused = [&](void (*setUp)()) {
         g_hero = Hero();
         g_hero.invulnTimer = kProtectionFrames;
         setUp();
@@ -215,11 +198,10 @@ TEST_F(ShootingTest, NoShotWhileDuckingClimbingSwimmingDyingOrOnScreens) {
         onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 600, 300);
         return countOf(g_projectiles) == before && g_hero.shooting == 0;
     };
-    EXPECT_TRUE(refused([] { g_hero.ducking = 1; }));
-    EXPECT_TRUE(refused([] { g_hero.climbing = Hero::kHold; }));
-    EXPECT_TRUE(refused([] { g_hero.swimming = 1; }));
-    EXPECT_TRUE(refused([] { g_hero.dying = 1; }));
-    EXPECT_TRUE(refused([] { g_onScreens = 1; }));
+    for (void (*setUp)() :
+         {+[] { g_hero.ducking = 1; }, +[] { g_hero.climbing = Hero::kHold; },
+          +[] { g_hero.swimming = 1; }, +[] { g_hero.dying = 1; }, +[] { g_onScreens = 1; }})
+        EXPECT_TRUE(refused(setUp));
     g_onScreens = 0;
     EXPECT_FALSE(refused([] {}));
     g_ammo = 0;  // no ammunition: the pose, but no shot

@@ -97,14 +97,15 @@ struct GamepadTest : ::testing::Test {
     ScratchFolder scratch;  // the menu's era changes look for level files here
 };
 
-std::array<unsigned, kDirectionCount> held() {
+using Held = std::array<unsigned, kDirectionCount>;  // left, right, up, down
+Held held() {
     return {g_heldBy[0], g_heldBy[1], g_heldBy[2], g_heldBy[3]};
 }
 
 // What a row ends with; everything not named stays as play began.
 struct Outcome {
     int dx = 0;
-    std::array<unsigned, kDirectionCount> held = {};  // left, right, up, down
+    Held held = {};
     int shots = 0;
     int shooting = 0;
     int effect = -1;  // the last sound
@@ -186,15 +187,13 @@ TEST_F(GamepadTest, ButtonsAndAxesDriveTheGameAsTheKeysDo) {
         VirtualPad pad;
         for (const Step& step : row.steps) pad.apply(step);
         const Outcome& e = row.expected;
-        EXPECT_EQ(g_hero.dx, e.dx) << row.name;
-        EXPECT_EQ(held(), e.held) << row.name;
-        EXPECT_EQ(countOf(g_projectiles), e.shots) << row.name;
-        EXPECT_EQ(g_hero.shooting, e.shooting) << row.name;
-        EXPECT_EQ(g_lastEffect, e.effect) << row.name;
-        EXPECT_EQ(g_paused, e.paused) << row.name;
-        EXPECT_EQ(g_onScreens, e.onScreens) << row.name;
-        EXPECT_EQ(g_era, e.era) << row.name;
-        EXPECT_EQ(s_quits, e.quits) << row.name;
+        EXPECT_EQ(std::make_pair(g_hero.dx, held()), std::make_pair(e.dx, e.held)) << row.name;
+        EXPECT_EQ(std::make_tuple(countOf(g_projectiles), g_hero.shooting, g_lastEffect),
+                  std::make_tuple(e.shots, e.shooting, e.effect))
+            << row.name;
+        EXPECT_EQ(std::make_tuple(g_paused, g_onScreens, g_era, s_quits),
+                  std::make_tuple(e.paused, e.onScreens, e.era, e.quits))
+            << row.name;
     }
 }
 
@@ -240,7 +239,7 @@ TEST_F(GamepadTest, PadsComeAndGoDuringPlayLosingNothingButWhatTheyHeld) {
     auto before = kept();
 
     first.unplug();
-    EXPECT_EQ(held(), (std::array<unsigned, kDirectionCount>{0, 0, 0, kByPad}));
+    EXPECT_EQ(held(), (Held{0, 0, 0, kByPad}));
     EXPECT_EQ(std::make_pair(g_hero.dx, g_hero.shooting), std::make_pair(0, 0));
     EXPECT_EQ(kept(), before);
 

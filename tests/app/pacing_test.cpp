@@ -22,38 +22,26 @@ void fakeSleep(int us) {
     g_nowUs += us;
 }
 
-struct PacingTest : ::testing::Test {
-    void SetUp() override {
-        g_nowUs = 0;
+// A short frame sleeps most of the rest, and no longer; a long one, or one
+// long past its start, does not wait; the clock may wrap past INT_MAX.
+TEST(PacingTest, EachFrameEndsFourteenAfterTheLastUnlessItIsAlreadyLate) {
+    const unsigned wrap = INT_MAX - 5;
+    const struct {
+        unsigned last, nowMs, end;
+        int firstSleep;  // no sleep: 0
+    } cases[] = {{0, 3, 14, 11000 - kSpinMicros},
+                 {0, 20, 20, 0},
+                 {100, 5000, 5000, 0},
+                 {wrap, wrap + 2, wrap + 14, 12000 - kSpinMicros}};
+    for (const auto& c : cases) {
+        g_nowUs = c.nowMs * 1000LL;
         g_sleeps.clear();
+        EXPECT_EQ(unsigned(waitForFrameEnd(int(c.last), fakeNow, fakeSleep)), c.end) << c.nowMs;
+        EXPECT_EQ(g_sleeps.empty() ? 0 : g_sleeps[0], c.firstSleep) << c.nowMs;
+        EXPECT_LT(g_nowUs, c.end * 1000LL + 100) << c.nowMs;
     }
-};
-
-TEST_F(PacingTest, ShortFrameSleepsMostOfTheRestAndEndsFourteenAfterTheLast) {
-    g_nowUs = 3000;  // the frame took 3 ms
-    EXPECT_EQ(waitForFrameEnd(0, fakeNow, fakeSleep), 14);
-    EXPECT_LT(g_nowUs, 14100);
-    ASSERT_FALSE(g_sleeps.empty());
-    EXPECT_EQ(g_sleeps[0], 11000 - kSpinMicros);
-}
-
-TEST_F(PacingTest, LongFrameOrLongPastStartDoesNotWait) {
-    g_nowUs = 20000;
-    EXPECT_EQ(waitForFrameEnd(0, fakeNow, fakeSleep), 20);
-    g_nowUs = 5'000'000;
-    EXPECT_EQ(waitForFrameEnd(100, fakeNow, fakeSleep), 5000);
-    EXPECT_TRUE(g_sleeps.empty());
-}
-
-TEST_F(PacingTest, ClockWrappingPastIntMaxStillWaitsFourteenMilliseconds) {
-    int last = INT_MAX - 5;
-    g_nowUs = (static_cast<long long>(static_cast<unsigned>(last)) + 2) * 1000;
-    int end = waitForFrameEnd(last, fakeNow, fakeSleep);
-    EXPECT_EQ(static_cast<unsigned>(end) - static_cast<unsigned>(last), 14u);
-}
-
-TEST_F(PacingTest, EveryFrameOfAPacedRunLastsFourteenMilliseconds) {
-    int last = 0;
+    int last = 0;  // a paced run
+    g_nowUs = 0;
     for (int frame = 0; frame < 200; ++frame) {
         g_nowUs += (frame * 7919) % 13000;  // 0 to 13 ms of work
         int end = waitForFrameEnd(last, fakeNow, fakeSleep);

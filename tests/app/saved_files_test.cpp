@@ -5,12 +5,13 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
+#include <tuple>
 
 #include "app/progress.h"
 #include "app/scores.h"
 #include "app/settings.h"
 #include "platform/user_files.h"
+#include "support/files.h"
 #include "support/scratch.h"
 
 namespace {
@@ -22,11 +23,6 @@ std::string configFile(const char* name) {
 }
 std::string dataFile(const char* name) {
     return userFolder(UserFolder::kData) + "/" + name;
-}
-
-std::string contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void writeUserFile(const std::string& path, const std::string& bytes) {
@@ -52,17 +48,15 @@ struct SavedFiles : ::testing::Test {
     }
 };
 
-TEST_F(SavedFiles, SettingsComeBackAsSaved) {
+// A hand-edited file: upper-case letters, either pair of switch words, absent
+// entries left at their defaults.
+TEST_F(SavedFiles, SettingsComeBackAsSavedOrAsEditedByHand) {
     g_settings = {0, 0, 4, 0, 0, {'j', 'l', 'i', 'k', 'z', ' ', '1', '/'}};
     Settings saved = g_settings;
     ASSERT_TRUE(saveSettings());
     g_settings = Settings();
     loadSettings();
     EXPECT_EQ(g_settings, saved);
-}
-
-// Upper-case letters, either pair of switch words, absent entries left at their defaults.
-TEST_F(SavedFiles, AHandEditedSettingsFileIsRead) {
     writeUserFile(configFile("settings.ini"),
                   "# edited\n[screen]\nfullscreen = OFF\n[keys]\r\nleft = J\nshot = SPACE\n");
     loadSettings();
@@ -134,7 +128,7 @@ TEST_F(SavedFiles, ADamagedFileGivesTheDefaultsAndOneLineAndIsLeftAlone) {
         EXPECT_NE(said.find(c.says), std::string::npos) << said;
         EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
         if (fs::is_regular_file(c.file)) {
-            EXPECT_EQ(contents(c.file), c.bytes);
+            EXPECT_EQ(fileBytes(c.file), c.bytes);
         }
     }
 }
@@ -147,7 +141,7 @@ TEST_F(SavedFiles, ADamagedFileIsKeptAsideWhenAChangeIsSaved) {
     g_settings.musicOn = 0;
     EXPECT_TRUE(saveSettings());
     testing::internal::GetCapturedStderr();
-    EXPECT_EQ(contents(path + ".damaged"), "[sound]\nmusic_volume = 11\n");
+    EXPECT_EQ(fileBytes(path + ".damaged"), "[sound]\nmusic_volume = 11\n");
     loadSettings();
     EXPECT_EQ(g_settings.musicOn, 0);
     EXPECT_EQ(g_settings.musicVolume, kMaxVolume);
@@ -166,18 +160,18 @@ TEST_F(SavedFiles, HighScoresKeepTheirOrderAndLastAcrossRuns) {
     EXPECT_EQ(recordScore(200, 7), -1);
     EXPECT_EQ(scoreRank(201), 3);  // below 900, 500 and 500
     ASSERT_EQ(g_highScores.size(), kScoreTableSize);
-    std::vector<HighScore> saved = g_highScores;
-    EXPECT_EQ(saved[1].level, 3);
-    EXPECT_EQ(saved[2].level, 5);
-    EXPECT_EQ(saved.back().score, 200u);
+    auto table = [] {
+        std::vector<std::tuple<uint32_t, int, std::string>> rows;
+        for (const HighScore& h : g_highScores) rows.emplace_back(h.score, h.level, h.date);
+        return rows;
+    };
+    auto saved = table();
+    EXPECT_EQ(std::get<1>(saved[1]), 3);
+    EXPECT_EQ(std::get<1>(saved[2]), 5);
+    EXPECT_EQ(std::get<0>(saved.back()), 200u);
     g_highScores.clear();
     loadScores();
-    ASSERT_EQ(g_highScores.size(), saved.size());
-    for (size_t i = 0; i < saved.size(); ++i) {
-        EXPECT_EQ(g_highScores[i].score, saved[i].score);
-        EXPECT_EQ(g_highScores[i].level, saved[i].level);
-        EXPECT_EQ(g_highScores[i].date, saved[i].date);
-    }
+    EXPECT_EQ(table(), saved);
 }
 
 TEST_F(SavedFiles, ProgressRisesPerEraAndNeverFalls) {

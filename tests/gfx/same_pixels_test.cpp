@@ -78,17 +78,12 @@ void pauseLate(int frame) {
 }
 
 void lastLifeLost(int frame) {
-    if (frame > 1) return;
-    g_lives = 1;
-    g_hero.hit();
+    if (frame == 1) g_lives = 1, g_hero.hit();
 }
 
-void levelComplete(int frame) {
-    if (frame == 1) g_completionTimer = 1, g_onScreens = 1, g_fullRun = 0;
-}
-
-void gameComplete(int frame) {
-    if (frame == 1) g_completionTimer = 1, g_onScreens = 1, g_fullRun = 1;
+// The completion screen of a level, or of the whole game when the run began at level 1.
+void completed(int frame) {
+    if (frame == 1) g_completionTimer = 1, g_onScreens = 1, g_fullRun = g_levelNumber == 1;
 }
 
 void nothing(int) {}
@@ -106,8 +101,8 @@ std::vector<FrameCase> frameCases() {
     cases.push_back({"title card, standing", 2, true, 40, nothing});
     cases.push_back({"paused", 3, true, 102, pauseLate});
     cases.push_back({"game over", 1, true, 120, lastLifeLost});
-    cases.push_back({"level completed", 4, true, 2, levelComplete});
-    cases.push_back({"game completed", 1, true, 2, gameComplete});
+    cases.push_back({"level completed", 4, true, 2, completed});
+    cases.push_back({"game completed", 1, true, 2, completed});
     return cases;
 }
 

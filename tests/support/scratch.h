@@ -1,4 +1,4 @@
-// Test helpers: a scratch working folder and small file writers.
+// Test helpers: a scratch working folder, working in a folder, and small file writers.
 #pragma once
 #include <unistd.h>
 
@@ -27,6 +27,21 @@ class ScratchFolder {
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
     std::filesystem::path path;
+
+   private:
+    std::filesystem::path previous_;
+};
+
+// Works inside `folder` while alive, then goes back where it was.
+class InFolder {
+   public:
+    explicit InFolder(const std::filesystem::path& folder)
+        : previous_(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~InFolder() { std::filesystem::current_path(previous_); }
+    InFolder(const InFolder&) = delete;
+    InFolder& operator=(const InFolder&) = delete;
 
    private:
     std::filesystem::path previous_;

@@ -62,6 +62,14 @@ inline int countOf(const EntityList& list) {
     return n;
 }
 
+// The links agree both ways and end at first and last, and no walk is left open.
+inline bool listSound(const EntityList& list) {
+    ListNode* prev = nullptr;
+    for (ListNode* node = list.first; node; prev = node, node = node->next)
+        if (node->prev != prev) return false;
+    return list.last == prev && list.cursor == nullptr;
+}
+
 // Collects what a piece of code draws.
 struct DrawCapture {
     DrawCapture() { g_drawLog = &calls; }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "support/world.h"
+
 namespace {
 
 // Logs its name when processed and "~name" when destroyed; can mark itself or append.
@@ -24,78 +26,57 @@ struct Probe : Entity {
 };
 
 struct ListTest : ::testing::Test {
-    Probe* add(char name) {
+    Probe* add(char name, bool markSelf = false) {
         Probe* p = new Probe(&log, name, &list);
+        p->markSelf = markSelf;
         list.append(p);
         return p;
     }
-    // The links agree both ways, end at first and last, and no walk is left open.
-    void expectSound(size_t count) const {
-        ListNode* prev = nullptr;
-        size_t n = 0;
-        for (ListNode* node = list.first; node; node = node->next, ++n) {
-            EXPECT_EQ(node->prev, prev);
-            prev = node;
-        }
-        EXPECT_EQ(list.last, prev);
-        EXPECT_EQ(list.cursor, nullptr);
-        EXPECT_EQ(n, count);
+    // Walks the list and returns what the walk logged.
+    std::string walk() {
+        log.clear();
+        list.processAll();
+        return log;
+    }
+    void expectSound(int count) const {
+        EXPECT_TRUE(listSound(list));
+        EXPECT_EQ(countOf(list), count);
     }
     std::string log;
     EntityList list;
 };
 
-TEST_F(ListTest, EmptyWalksAndRepeatedClearsDoNothing) {
-    list.processAll();
-    list.clear();
-    list.clear();
-    expectSound(0);
-    EXPECT_EQ(log, "");
-}
-
 TEST_F(ListTest, MarkedNodesGoOnceTheWalkHasPassedThem) {
-    add('a')->markSelf = true;  // the head
+    EXPECT_EQ(walk(), "");  // an empty walk
+    add('a', true);         // the head
     add('b');
-    add('c')->markSelf = true;  // the middle
+    add('c', true);  // the middle
     add('d');
-    list.processAll();
-    EXPECT_EQ(log, "a~abc~cd");
+    EXPECT_EQ(walk(), "a~abc~cd");
     expectSound(2);
 }
 
-TEST_F(ListTest, MarkedTailWaitsForTheNextWalkAndIsNotProcessedAgain) {
+// A marked tail waits for the next walk and is not processed again, even if
+// it got a successor meanwhile; a lone marked node goes unprocessed.
+TEST_F(ListTest, MarkedTailGoesOnTheNextWalk) {
     add('a');
-    add('b')->markSelf = true;
-    list.processAll();
+    add('b', true);
+    EXPECT_EQ(walk(), "ab");
     expectSound(2);
-    log.clear();
-    list.processAll();
-    EXPECT_EQ(log, "a~b");
-    expectSound(1);
-    list.first->dead = 1;  // a lone marked node goes without being processed
-    log.clear();
-    list.processAll();
-    EXPECT_EQ(log, "~a");
-    expectSound(0);
-}
-
-TEST_F(ListTest, MarkedTailThatGotASuccessorIsSkippedThenRemoved) {
-    add('a');
-    add('b')->markSelf = true;
-    list.processAll();
     add('c');
-    log.clear();
-    list.processAll();
-    EXPECT_EQ(log, "a~bc");
+    EXPECT_EQ(walk(), "a~bc");
     expectSound(2);
+    list.clear();
+    add('d');
+    list.first->dead = 1;
+    EXPECT_EQ(walk(), "~d");
+    expectSound(0);
 }
 
 TEST_F(ListTest, EntitiesAppendedDuringTheWalkAreReachedInTheSameWalk) {
-    Probe* a = add('a');
+    add('a')->spawn = new Probe(&log, 'x', &list);
     add('b');
-    a->spawn = new Probe(&log, 'x', &list);
-    list.processAll();
-    EXPECT_EQ(log, "abx");
+    EXPECT_EQ(walk(), "abx");
     expectSound(3);
 }
 
@@ -107,6 +88,7 @@ TEST_F(ListTest, RemoveAndClearDestroyTheirEntities) {
     list.remove(list.last);
     EXPECT_EQ(log, "~a~c");
     expectSound(1);
+    list.clear();
     list.clear();
     EXPECT_EQ(log, "~a~c~b");
     expectSound(0);

@@ -58,17 +58,21 @@ TEST_F(LevelTest, TheLastStartMarkerSetsTheStartOneRowBelowIt) {
     EXPECT_EQ(g_level.grid[5][7], 95);
 }
 
+// Also: reads outside the grid are empty.
 TEST_F(LevelTest, ReadingStopsForGoodAtTheFirstBadOrOutOfRangeToken) {
     for (const char* text :
          {"1 2 x 3", "1 2abc 3", "+1 2 - 5", "1 2 4294967391 95", "1 2 99999999999999999999 3"}) {
         load(text);
-        EXPECT_EQ(g_level.grid[0][1], 2) << text;
-        EXPECT_EQ(g_level.grid[0][2], -1) << text;
-        EXPECT_EQ(g_level.grid[0][3], -1) << text;
+        EXPECT_EQ(std::vector<int>(&g_level.grid[0][1], &g_level.grid[0][4]),
+                  (std::vector<int>{2, -1, -1}))
+            << text;
     }
     EXPECT_EQ(g_startX, 100);  // the wrapped 95 never became a start
     load("2147483647");
-    EXPECT_EQ(g_level.grid[0][0], INT_MAX);
+    EXPECT_EQ(g_level.at(0, 0), INT_MAX);
+    for (auto [row, col] :
+         {std::pair{-1, 0}, {0, -1}, {100, 0}, {0, 100}, {INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}})
+        EXPECT_EQ(g_level.at(row, col), -1);
 }
 
 TEST_F(LevelTest, MissingFileLoadsAnEmptyLevelAndLoadingTwiceGivesTheSameGrid) {
@@ -83,14 +87,6 @@ TEST_F(LevelTest, MissingFileLoadsAnEmptyLevelAndLoadingTwiceGivesTheSameGrid) {
     EXPECT_STREQ(g_level.fileName, "level12.dat");
     EXPECT_EQ(g_level.grid[3][0], -1);
     EXPECT_EQ(g_startX, 60);
-}
-
-TEST_F(LevelTest, ReadsOutsideTheGridAreEmpty) {
-    load("7");
-    EXPECT_EQ(g_level.at(0, 0), 7);
-    for (auto [row, col] :
-         {std::pair{-1, 0}, {0, -1}, {100, 0}, {0, 100}, {INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}})
-        EXPECT_EQ(g_level.at(row, col), -1);
 }
 
 }  // namespace

@@ -1,11 +1,8 @@
 // The twelve levels the game ships: their checks, their built files, and a
 // replay of each stored route through the real game frame.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +13,8 @@
 #include "levels/level_codes.h"
 #include "levels/level_set.h"
 #include "levels/route.h"
+#include "support/files.h"
+#include "support/scratch.h"
 #include "support/shipped.h"
 #include "support/world.h"
 
@@ -28,27 +27,6 @@ std::vector<LevelFile> shippedLevels() {
     return levels;
 }
 
-std::string fileText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Works inside the data folder while alive, where the game finds its level files.
-class InDataFolder {
-   public:
-    InDataFolder() : previous_(std::filesystem::current_path()) {
-        std::filesystem::current_path(levelDataFolder());
-    }
-    ~InDataFolder() { std::filesystem::current_path(previous_); }
-    InDataFolder(const InDataFolder&) = delete;
-    InDataFolder& operator=(const InDataFolder&) = delete;
-
-   private:
-    std::filesystem::path previous_;
-};
-
 TEST(ShippedLevelsTest, EveryLevelKeepsTheRules) {
     std::vector<LevelFile> levels = shippedLevels();
     ASSERT_EQ(levels.size(), static_cast<size_t>(kLevelCount));
@@ -59,7 +37,7 @@ TEST(ShippedLevelsTest, TheBuiltLevelFilesAreTheSources) {
     for (const LevelFile& level : shippedLevels()) {
         std::filesystem::path built =
             std::filesystem::path(levelDataFolder()) / levelDataName(level.number);
-        EXPECT_EQ(fileText(built), levelDataText(level.source.grid)) << built;
+        EXPECT_EQ(fileBytes(built), levelDataText(level.source.grid)) << built;
     }
 }
 
@@ -75,7 +53,7 @@ RouteOutcome replay(int number, const Route& route) {
 }
 
 TEST(ShippedLevelsTest, EveryStoredRouteLeavesItsLevelByTheExit) {
-    InDataFolder inData;
+    InFolder inData(levelDataFolder());
     for (int number = 1; number <= kLevelCount; ++number) {
         SCOPED_TRACE("level " + std::to_string(number));
         Route route;
