@@ -74,13 +74,17 @@ void playFrame() {
     drawHud();
     std::snprintf(g_scoreText, sizeof g_scoreText, "SCORE: %lu",
                   static_cast<unsigned long>(g_score));
-    blendAdditive();
-    setColor(1, 1, 1, 1);
-    printText(kScoreX, kScoreY, g_scoreText);
+    drawScoreLine();
     if (g_lives < 1) drawScoreTable(kGameOverTableTop, s_newRank);
     drawReticle();
     drawBanners(false);
     popMatrix();
+}
+
+void drawScoreLine() {
+    blendAdditive();
+    setColor(1, 1, 1, 1);
+    printText(kScoreX, kScoreY, g_scoreText);
 }
 
 void screenFrame() {

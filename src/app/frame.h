@@ -5,6 +5,8 @@
 void runFrame();
 // The parts of a frame, for headless stepping and tests.
 void playFrame();
+// The score line as play shows it, added over the picture.
+void drawScoreLine();
 void screenFrame();
 // Draws the background and the level, then advances and draws the pick-ups,
 // the enemies, the hero if it plays, and the shots.

@@ -21,8 +21,6 @@ int g_paused = 0;
 
 namespace {
 constexpr float kDimmed = 0.3f;
-constexpr int kScoreX = 120;  // where play shows the score line
-constexpr int kScoreY = 240;
 constexpr int kTitleX = 135;
 constexpr int kTitleY = 140;
 constexpr int kHelpX = 90;
@@ -84,9 +82,7 @@ void pausedFrame() {
     setColor(1, 1, 1, 1);
     paceFrame();
     drawHud();
-    blendAdditive();
-    setColor(1, 1, 1, 1);
-    printText(kScoreX, kScoreY, g_scoreText);
+    drawScoreLine();
     printText(kTitleX, kTitleY, "PAUSED");
     char help[48];
     std::snprintf(help, sizeof help, "%c: resume   Escape: quit", foldKey(g_settings.keys.pause));
