@@ -35,7 +35,7 @@ bool readEntry(const IniEntry& entry, int* furthest, FileProblem* problem) {
     long level = 0;
     std::string wrong;
     if (!entry.section.empty()) {
-        wrong = "this file has no sections";
+        wrong = "unexpected section [" + entry.section + "]: this file has none";
     } else if (!era) {
         wrong = "unknown entry " + entry.key;
     } else if (!parseWholeNumber(entry.value, 0, lastLevelOfEra(era), &level) ||
