@@ -91,8 +91,11 @@ unsigned padSources(const Pad& pad, int direction) {
 // The d-pad and the jump button sound the jump as the up arrow does; the
 // stick jumps silently, as w does.
 void holdFromPad(int direction, unsigned source) {
-    if (direction == kDirUp && source == kByPad && !directionHeld(kDirUp)) soundJumpIfStarting();
-    holdDirection(direction, source);
+    if (source == kByPad) {
+        holdSoundingJump(direction, source);
+    } else {
+        holdDirection(direction, source);
+    }
 }
 
 // Passes on what changed in the pads' directions: presses in play only,
@@ -119,14 +122,6 @@ void regainWalking() {
         for (unsigned source : kPadSources)
             if ((s_wanted[direction] & source) && !(g_heldBy[direction] & source))
                 holdDirection(direction, source);
-}
-
-// The d-pad on a screen does what the arrow keys do there.
-void onScreenDpad(int direction) {
-    if (direction == kDirUp) selectEra(-1);
-    if (direction == kDirDown) selectEra(+1);
-    if (direction == kDirRight) chooseContinue(true);
-    if (direction == kDirLeft) chooseContinue(false);
 }
 
 void pressStart() {
@@ -177,7 +172,7 @@ void onButton(Pad& pad, int button, bool down) {
     if (down) s_inUse = true;
     if (int direction = dpadDirection(button); direction >= 0) {
         pad.dpad[direction] = down;
-        if (down && g_onScreens == 1) onScreenDpad(direction);
+        if (down && g_onScreens == 1) steerScreens(direction);
         feedDirections();
         return;
     }

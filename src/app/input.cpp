@@ -121,10 +121,18 @@ void onScreenKey(unsigned char key) {
 }
 }  // namespace
 
-// The up arrow sounds the jump it starts; w jumps silently.
-void soundJumpIfStarting() {
-    if (!g_hero.swimming && !isLadder(g_level.at(g_hero.row, g_hero.col)) && !g_hero.airborne)
-        playEffect(kEffectJump);
+void holdSoundingJump(int direction, unsigned source) {
+    bool startsJump = direction == kDirUp && !directionHeld(kDirUp) && !g_hero.swimming &&
+                      !isLadder(g_level.at(g_hero.row, g_hero.col)) && !g_hero.airborne;
+    if (startsJump) playEffect(kEffectJump);
+    holdDirection(direction, source);
+}
+
+void steerScreens(int direction) {
+    if (direction == kDirUp) selectEra(-1);
+    if (direction == kDirDown) selectEra(+1);
+    if (direction == kDirRight) chooseContinue(true);
+    if (direction == kDirLeft) chooseContinue(false);
 }
 
 unsigned char foldKey(unsigned char key) {
@@ -215,17 +223,13 @@ void onSpecialDown(int key, int, int) {
         requestScreenSwitch();
         return;
     }
-    if (!inPlay()) {
-        if (key == GLUT_KEY_UP) selectEra(-1);
-        if (key == GLUT_KEY_DOWN) selectEra(+1);
-        if (key == GLUT_KEY_RIGHT) chooseContinue(true);
-        if (key == GLUT_KEY_LEFT) chooseContinue(false);
-        return;
-    }
     int direction = directionOfArrow(key);
-    if (direction < 0 || g_paused) return;
-    if (direction == kDirUp && !directionHeld(kDirUp)) soundJumpIfStarting();
-    holdDirection(direction, kByArrow);
+    if (direction < 0) return;
+    if (!inPlay()) {
+        steerScreens(direction);
+    } else if (!g_paused) {
+        holdSoundingJump(direction, kByArrow);
+    }
 }
 
 void onSpecialUp(int key, int, int) {

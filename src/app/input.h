@@ -12,8 +12,13 @@ void onMouse(int button, int state, int x, int y);
 // target in view units.
 void fireStraightShot();
 void fireAimedShotAt(float viewX, float viewY);
-// The jump sound, when the jump about to be pressed really starts one.
-void soundJumpIfStarting();
+// Holds `direction` for `source`, with the jump sound when an up press really
+// starts a jump: the up arrow and the pad's jump sound it, w and the stick
+// jump silently.
+void holdSoundingJump(int direction, unsigned source);
+// The arrows and the d-pad on the screens: up and down choose the era, right
+// and left whether to continue from the furthest level.
+void steerScreens(int direction);
 // A letter as the bindings compare it: Shift and Caps Lock make no difference.
 unsigned char foldKey(unsigned char key);
 // Lets go of every direction and takes up again the walking keys that are
