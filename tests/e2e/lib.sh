@@ -2,6 +2,7 @@
 # server. Every step waits for a condition until a generous deadline, never
 # for a fixed time: on a busy machine any step may take many times longer.
 
+set -u
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 # The game ends through exit() inside GLUT's loop, with X and GL left to the
 # system; leak checks belong to the unit tests.
@@ -13,7 +14,7 @@ trap 'kill -9 ${pid:-} 2>/dev/null; kill ${xvfb_pid:-} 2>/dev/null && wait; rm -
 
 fail() {
     echo "e2e: $*" >&2
-    [ -f "$out/stderr.txt" ] && sed 's/^/  stderr: /' "$out/stderr.txt" >&2
+    [ -f "${out:-}/stderr.txt" ] && sed 's/^/  stderr: /' "$out/stderr.txt" >&2
     exit 1
 }
 
@@ -28,25 +29,23 @@ wait_until() {
     done
 }
 
-# begin_scenario GAME DATA [OUT]: sets $game, $data and $out (artefacts) and
-# starts the virtual display.
-begin_scenario() {
-    set -u
+# scenario_folders GAME DATA [OUT]: sets $game, $data and $out (artefacts);
+# settings, progress and scores go into empty folders of the run's own, never
+# the real home.
+scenario_folders() {
     game=$1 data=$2 out=${3:-$(mktemp -d)}
     mkdir -p "$out"
-    # Settings, progress and scores go into the scenario's own folders, never
-    # the real home, and each run starts without any (XDG folders are absolute).
     local home
     home=$(cd "$out" && pwd)/dorian-e2e-home
     rm -rf "$home"
     export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data"
-    start_virtual_display
 }
 
-display_answers() { xdotool getdisplaygeometry >/dev/null 2>&1; }
-# A server that picks a free display number itself, and never resets: one
-# whose last client leaves would refuse connections for a moment.
-start_virtual_display() {
+# begin_scenario GAME DATA [OUT]: the folders, then a virtual display that
+# picks a free number itself and never resets (one whose last client leaves
+# would refuse connections for a moment).
+begin_scenario() {
+    scenario_folders "$@"
     local fifo number=""
     fifo=$(mktemp -u)
     mkfifo "$fifo"
@@ -56,7 +55,7 @@ start_virtual_display() {
     rm -f "$fifo"
     [ -n "$number" ] || fail "Xvfb did not start"
     export DISPLAY=":$number"
-    wait_until "the display to accept connections" display_answers
+    wait_until "the display to accept connections" eval 'xdotool getdisplaygeometry >/dev/null 2>&1'
 }
 
 # use_data_copy [FILE...]: points $data at a scratch folder of links to its
@@ -73,30 +72,10 @@ use_data_copy() {
 # top of the view stays clear, and the start at column 3; the AWK statement may
 # change `code` at `row` and `col` (row 0 is the bottom).
 write_first_level() {
-    awk "BEGIN {
-        for (row = 0; row < 100; row++) {
-            line = \"\"
-            for (col = 0; col < 100; col++) {
-                code = -1
-                if (row <= 3 || ((col == 0 || col == 99) && row <= 9)) code = 1
-                if (row == 5 && col == 3) code = 95
-                ${1:-}
-                line = line code \" \"
-            }
-            print line
-        }
-    }" >"$data/level1.dat"
-}
-
-# start_game [REDIRECTION...]: the game in its data folder with the options in
-# $game_options, its output in $out unless redirections (e.g. '>&-') say
-# otherwise; sets $pid.
-game_options=()
-start_game() {
-    local streams=('>"$out/stdout.txt"' '2>"$out/stderr.txt"')
-    [ $# -gt 0 ] && streams=("$@")
-    (cd "$data" && eval 'exec "$game" "${game_options[@]}"' "${streams[@]}") &
-    pid=$!
+    awk "BEGIN { for (row = 0; row < 100; row++) { line = \"\"; for (col = 0; col < 100; col++) {
+        code = row <= 3 || ((col == 0 || col == 99) && row <= 9) ? 1 : row == 5 && col == 3 ? 95 : -1
+        ${1:-}
+        line = line code \" \" }; print line } }" >"$data/level1.dat"
 }
 
 window_shown() {
@@ -104,21 +83,14 @@ window_shown() {
     window=$(xdotool search --onlyvisible --name "Dorian Hazardous" 2>/dev/null | head -n 1)
     [ -n "$window" ]
 }
-# Until the game's window is mapped (sets $window); then gives it the keyboard.
-wait_for_window() {
-    wait_until "the game's window" window_shown
-    timeout "$E2E_DEADLINE" xdotool windowfocus --sync "$window" 2>/dev/null
-}
+# Gives the game's window (in $window) the keyboard.
+focus_window() { timeout "$E2E_DEADLINE" xdotool windowfocus --sync "$window" 2>/dev/null; }
 
 screenshot() { import -window root "$out/$1.png" || fail "screenshot $1 failed"; }
 # The number of pixels that differ between two screenshots.
 pixels_changed() { compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1 | cut -d' ' -f1; }
-# The brightest channel value anywhere in a screenshot (0 for all black).
-brightest() { convert "$out/$1.png" -format '%[fx:int(255*maxima)]' info:; }
-
-shows_picture() { screenshot "$1" && [ "$(brightest "$1")" -gt 0 ]; }
-# wait_for_picture NAME: until a frame that is not all black, kept as NAME.png.
-wait_for_picture() { wait_until "a picture that is not all black" shows_picture "$1"; }
+# shows_picture NAME: a screenshot, NAME.png, with a channel brighter than black.
+shows_picture() { screenshot "$1" && [ "$(convert "$out/$1.png" -format '%[fx:int(255*maxima)]' info:)" -gt 0 ]; }
 
 differs() { screenshot "$2" && [ "$(pixels_changed "$1" "$2")" -gt "${3:-1000}" ] 2>/dev/null; }
 # wait_for_change FROM NAME [PIXELS]: until the screen differs from FROM.png in
@@ -135,28 +107,41 @@ game_gone() { ! kill -0 "$pid" 2>/dev/null; }
 wait_until_gone() {
     wait_until "the game to end after $1" game_gone
     wait "$pid"
-    code=$?
-    pid=""
+    code=$? pid=""
 }
 
-# launch_game [REDIRECTION...]: starts the game and waits for its first
-# picture, kept as start.png.
+# launch_game [REDIRECTION...]: the game in its data folder with the options in
+# $game_options, its output in $out unless redirections (e.g. '>&-') say
+# otherwise; sets $pid, focuses its window and waits for a first picture that
+# is not all black, kept as start.png.
+game_options=()
 launch_game() {
-    start_game "$@"
-    wait_for_window
-    wait_for_picture start
-}
-
-# Escape must end the game with exit code 0.
-quit_with_escape() {
-    xdotool key Escape
-    wait_until_gone Escape
-    [ "$code" -eq 0 ] || fail "exit code $code after Escape"
+    local streams=('>"$out/stdout.txt"' '2>"$out/stderr.txt"')
+    [ $# -gt 0 ] && streams=("$@")
+    (cd "$data" && eval 'exec "$game" "${game_options[@]}"' "${streams[@]}") &
+    pid=$!
+    wait_until "the game's window" window_shown
+    focus_window
+    wait_until "a picture that is not all black" shows_picture start
 }
 
 # Standard output carries only the game's own diagnostics.
 check_stdout() {
-    if grep -v -E "^ can't open file: |^not a 24 bit/pixelimage, or is compressed!$" "$out/stdout.txt"; then
+    ! grep -v -E "^ can't open file: |^not a 24 bit/pixelimage, or is compressed!$" "$out/stdout.txt" ||
         fail "unexpected lines on standard output (above)"
-    fi
+}
+
+# Escape must end the game with exit code 0, its output clean.
+quit_with_escape() {
+    xdotool key Escape
+    wait_until_gone Escape
+    [ "$code" -eq 0 ] || fail "exit code $code after Escape"
+    check_stdout
+}
+
+# require_files ROOT FILE...: every FILE exists under ROOT.
+require_files() {
+    local root=$1 file
+    shift
+    for file; do [ -e "$root/$file" ] || fail "$root lacks $file"; done
 }

@@ -15,8 +15,7 @@ write_first_level 'if (row == 4 && col >= 90 && col < 99) code = 126'
 # sized W H: the game's visible window is W by H pixels; sets X and Y, its place.
 sized() {
     local geometry
-    window=$(xdotool search --onlyvisible --name "Dorian Hazardous" 2>/dev/null | head -n 1)
-    geometry=$(xdotool getwindowgeometry --shell "$window" 2>/dev/null) || return 1
+    window_shown && geometry=$(xdotool getwindowgeometry --shell "$window" 2>/dev/null) || return 1
     eval "$geometry"
     [ "$WIDTH" = "$1" ] && [ "$HEIGHT" = "$2" ]
 }
@@ -34,7 +33,7 @@ xdotool key F11
 wait_until "the window to fill the screen" sized 1600 1200
 xdotool key F11
 wait_until "the window to come back" sized 1024 768
-timeout "$E2E_DEADLINE" xdotool windowfocus --sync "$window" 2>/dev/null
+focus_window
 
 mv "$out/start.png" "$out/menu.png"
 xdotool key Return
@@ -58,5 +57,4 @@ wait_until_still stopped
 hud walking.again && hud stopped
 [ "$(pixels_changed walking.again.hud stopped.hud)" -eq 0 ] || fail "the hero walked on and lost a life"
 quit_with_escape
-check_stdout
 echo "e2e: a 1024x768 window, full screen and back with F11, p held the picture, Shift let go of d"

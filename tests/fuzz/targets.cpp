@@ -4,7 +4,6 @@
 
 #include <SDL2/SDL_mixer.h>
 #include <stdlib.h>
-#include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -21,43 +20,15 @@
 namespace {
 constexpr int kFramesPerLevel = 10;
 
-// An in-memory file whose contents are `data`, named through /proc.
-class MemoryFile {
-   public:
-    MemoryFile(const uint8_t* data, size_t size) : fd_(memfd_create("fuzz", 0)) {
-        if (fd_ >= 0 && size > 0 && write(fd_, data, size) != static_cast<ssize_t>(size)) {
-            close(fd_);
-            fd_ = -1;
-        }
-        path = "/proc/self/fd/" + std::to_string(fd_);
+// Writes `data` into the file `name` of the working folder and returns the name.
+const char* inputFile(const char* name, const uint8_t* data, size_t size) {
+    if (std::FILE* f = std::fopen(name, "wb")) {
+        std::fwrite(data, 1, size, f);
+        std::fclose(f);
     }
-    ~MemoryFile() {
-        if (fd_ >= 0) close(fd_);
-    }
-    std::string path;
-
-   private:
-    int fd_;
-};
-
+    return name;
+}
 }  // namespace
-
-void fuzzBitmap(const uint8_t* data, size_t size) {
-    MemoryFile file(data, size);
-    Bitmap bitmap;
-    bitmap.loadBmp(file.path.c_str());
-}
-
-void fuzzSong(const uint8_t* data, size_t size) {
-    if (!g_soundDevice) {
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-        initSounds();
-        initMusic();
-    }
-    MemoryFile file(data, size);
-    std::string bytes;
-    if (Mix_Music* song = loadSong(file.path.c_str(), &bytes)) Mix_FreeMusic(song);
-}
 
 void prepareFuzzing() {
     std::filesystem::path folder =
@@ -68,11 +39,24 @@ void prepareFuzzing() {
     if (!std::freopen("/dev/null", "w", stdout)) std::perror("fuzzing: /dev/null");
 }
 
-void fuzzLevel(const uint8_t* data, size_t size) {
-    if (std::FILE* f = std::fopen("level1.dat", "wb")) {
-        std::fwrite(data, 1, size, f);
-        std::fclose(f);
+void fuzzBitmap(const uint8_t* data, size_t size) {
+    Bitmap bitmap;
+    bitmap.loadBmp(inputFile("input.bmp", data, size));
+}
+
+void fuzzSong(const uint8_t* data, size_t size) {
+    if (!g_soundDevice) {
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        initSounds();
+        initMusic();
     }
+    std::string bytes;
+    if (Mix_Music* song = loadSong(inputFile("input.song", data, size), &bytes))
+        Mix_FreeMusic(song);
+}
+
+void fuzzLevel(const uint8_t* data, size_t size) {
+    inputFile("level1.dat", data, size);
     g_levelNumber = 1;
     g_onScreens = 0;
     g_projectiles.clear();
