@@ -15,11 +15,6 @@ constexpr int kWorldSize = 2000;
 constexpr int kMinimumTravel = 10;
 constexpr int kLeaper = -11;  // travels up and down; everything else left and right
 
-// Turrets and static snakes stand where they were placed.
-bool staysPut(int code) {
-    return code >= -27 && code <= -24;
-}
-
 using ShippedCreatures = ShippedLevelTest;
 
 TEST_P(ShippedCreatures, StayInTheWorldAndDoNotTrembleFromTheirSpawn) {
@@ -27,25 +22,28 @@ TEST_P(ShippedCreatures, StayInTheWorldAndDoNotTrembleFromTheirSpawn) {
     // Nobody on screen and the hero out of reach: the creatures just live.
     g_scrollX = g_scrollY = -100000;
     g_hero.x = g_hero.y = -50000;
-    auto along = [](const Enemy& e) { return e.code == kLeaper ? e.y : e.x; };
+    auto along = [](const Enemy* e) { return e->code == kLeaper ? e->y : e->x; };
     std::vector<Enemy*> enemies;
-    for (ListNode* n = g_enemies.first; n; n = n->next)
-        enemies.push_back(static_cast<Enemy*>(n->entity));
-    ASSERT_FALSE(enemies.empty());
     std::vector<int> low, high;
-    for (const Enemy* e : enemies) low.push_back(along(*e)), high.push_back(along(*e));
+    for (ListNode* n = g_enemies.first; n; n = n->next) {
+        enemies.push_back(static_cast<Enemy*>(n->entity));
+        low.push_back(along(enemies.back())), high.push_back(along(enemies.back()));
+    }
+    ASSERT_FALSE(enemies.empty());
     for (int frame = 0; frame < kFrames; ++frame) {
         g_enemies.processAll();
         g_projectiles.processAll();
         for (size_t i = 0; i < enemies.size(); ++i) {
-            const Enemy& e = *enemies[i];
-            ASSERT_TRUE(e.x >= 0 && e.x <= kWorldSize && e.y >= 0 && e.y <= kWorldSize)
-                << "code " << e.code << " left the world at (" << e.x << ", " << e.y << ")";
+            const Enemy* e = enemies[i];
+            ASSERT_TRUE(e->x >= 0 && e->x <= kWorldSize && e->y >= 0 && e->y <= kWorldSize)
+                << "code " << e->code << " left the world at (" << e->x << ", " << e->y << ")";
             low[i] = std::min(low[i], along(e)), high[i] = std::max(high[i], along(e));
         }
     }
+    // Turrets and static snakes (-27 to -24) stand where they were placed.
     for (size_t i = 0; i < enemies.size(); ++i)
-        EXPECT_TRUE(staysPut(enemies[i]->code) || high[i] - low[i] >= kMinimumTravel)
+        EXPECT_TRUE((enemies[i]->code >= -27 && enemies[i]->code <= -24) ||
+                    high[i] - low[i] >= kMinimumTravel)
             << "code " << enemies[i]->code << " trembles near (" << enemies[i]->x << ", "
             << enemies[i]->y << ") on level " << g_levelNumber;
 }

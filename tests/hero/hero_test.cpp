@@ -155,7 +155,6 @@ TEST_F(HeroTest, EntersWaterSinksSlowlyAndRisesWithUpHeld) {
     EXPECT_EQ(g_hero.y, y0 - 10);
     g_hero.releaseUp();
     EXPECT_FLOAT_EQ(g_hero.vy, -0.5f);
-    EXPECT_FALSE(g_hero.canFire());
 }
 
 TEST_F(HeroTest, DeadlyTileKillsThroughProtectionAndTheFallPeaksAt164) {

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 #include "enemies/enemy.h"
@@ -38,32 +37,34 @@ TEST_F(ShotTest, HeroShotIntoAWallSparksBurstsForNineFramesAndRemovesItself) {
     EXPECT_EQ(g_projectiles.first, nullptr);
 }
 
-TEST_F(ShotTest, LeavingTheFlightWindowBurstsSilently) {
-    Projectile* p = fireProjectile(Projectile::kAimedShot, 340, 100, 1);
-    frames(5);
-    EXPECT_EQ(p->state, Projectile::kAimedShot);  // x 350 = scrollX + 200 is still inside
-    frames(1);
-    EXPECT_EQ(p->state, Projectile::kAimedBurst);
-    EXPECT_EQ(g_effectCount, 0u);
+// Also past the world's edges, where no tile may be read, and at positions
+// that are not numbers.
+TEST_F(ShotTest, LeavingTheFlightWindowEndsAShotSilently) {
+    for (int row : {9, 10}) fillRow(row, 0, 99, 1);  // where a stray read of column -1 lands
+    Projectile* aimed = fireProjectile(Projectile::kAimedShot, 340, 100, 1);
     Projectile* thrown = fireProjectile(Projectile::kThrownShot, -49, 100, -1);
+    Projectile* left = fireProjectile(Projectile::kHeroShot, -30, 200, -1);
+    left->vx = -2;
+    Projectile* wild =
+        fireProjectile(Projectile::kAimedShot, std::numeric_limits<float>::quiet_NaN(), 0, 1);
+    Projectile* huge = fireProjectile(Projectile::kAimedShot, 3e38f, 3e38f, 1);
     frames(1);
     EXPECT_EQ(thrown->state, Projectile::kThrownEnded);
-    frames(2);  // marked on its next frame, removed by the walk after
-    EXPECT_EQ(countOf(g_projectiles), 1);
-}
-
-TEST_F(ShotTest, OneShotKillsEveryLiveEnemyItOverlaps) {
-    Enemy* a = target(-5, 160, 100);
-    Enemy* b = target(-6, 161, 100);
-    Projectile* p = fireProjectile(Projectile::kHeroShot, 157, 100, 1);
+    EXPECT_EQ(wild->state, Projectile::kAimedBurst);
+    EXPECT_EQ(huge->state, Projectile::kAimedBurst);
+    EXPECT_EQ(left->state, Projectile::kHeroShot);  // x -32: no tile is read out there
+    frames(4);
+    EXPECT_EQ(aimed->state, Projectile::kAimedShot);  // x 350 = scrollX + 200 is still inside
     frames(1);
-    EXPECT_EQ(a->dying, 1);
-    EXPECT_EQ(b->dying, 1);
-    EXPECT_EQ(p->state, Projectile::kHeroBurst);
-    EXPECT_EQ(g_effectCount, 2u);
-    EXPECT_EQ(g_lastEffect, kEffectPop);
+    EXPECT_EQ(aimed->state, Projectile::kAimedBurst);
+    frames(9);
+    EXPECT_EQ(left->state, Projectile::kHeroBurst);
+    EXPECT_EQ(g_effectCount, 0u);
+    frames(20);
+    EXPECT_EQ(g_projectiles.first, nullptr);
 }
 
+// Two enemies in one place: a shot kills every one it overlaps.
 TEST_F(ShotTest, HitBoxesFollowTheEnemysCode) {
     struct Case {
         int code;
@@ -77,16 +78,23 @@ TEST_F(ShotTest, HitBoxesFollowTheEnemysCode) {
         {-23, 0, 0, false},       {-26, 0, 0, false},       {-24, 27, 19, false},
     };
     for (const Case& c : cases) {
-        resetWorld();
-        Enemy* e = target(c.code, 200, 100);
-        Projectile* p = fireProjectile(Projectile::kAimedShot, 200 + c.dx, 100 + c.dy, 1);
-        p->vx = 0;
-        frames(1);
-        EXPECT_EQ(e->dying == 1, c.killed) << c.code << " at " << c.dx << "," << c.dy;
-        // A turret ends the shot silently, unharmed.
-        bool ends = c.killed || c.code == -24;
-        EXPECT_EQ(p->state == Projectile::kAimedBurst, ends) << c.code;
-        EXPECT_EQ(g_effectCount, c.killed ? 1u : 0u) << c.code;
+        for (int kind : {Projectile::kHeroShot, Projectile::kAimedShot}) {
+            resetWorld();
+            Enemy* a = target(c.code, 200, 100);
+            Enemy* b = target(c.code, 200, 100);
+            Projectile* p = fireProjectile(kind, 200 + c.dx, 100 + c.dy, 1);
+            p->vx = 0;
+            frames(1);
+            EXPECT_EQ(a->dying + b->dying, c.killed ? 2 : 0)
+                << c.code << " at " << c.dx << "," << c.dy;
+            // A turret ends the shot silently, unharmed.
+            bool ends = c.killed || c.code == -24;
+            int burst =
+                kind == Projectile::kHeroShot ? Projectile::kHeroBurst : Projectile::kAimedBurst;
+            EXPECT_EQ(p->state, ends ? burst : kind) << c.code;
+            EXPECT_EQ(g_effectCount, c.killed ? 2u : 0u) << c.code;
+            EXPECT_TRUE(!c.killed || g_lastEffect == kEffectPop);
+        }
     }
 }
 
@@ -106,23 +114,6 @@ TEST_F(ShotTest, EnemyShotsPassOverADuckingOrProtectedHeroAndThroughEnemies) {
     EXPECT_EQ(p->state, Projectile::kEnemyBurst);
     EXPECT_EQ(g_hero.dying, 1);
     EXPECT_EQ(g_lastEffect, kEffectWaa);
-}
-
-TEST_F(ShotTest, ShotsPastTheWorldsEdgesReadNoTilesAndStillLeave) {
-    fillRow(5, 0, 99, 1);
-    Projectile* left = fireProjectile(Projectile::kHeroShot, -30, 200, -1);
-    left->vx = -2;
-    Projectile* wild =
-        fireProjectile(Projectile::kAimedShot, std::numeric_limits<float>::quiet_NaN(), 0, 1);
-    Projectile* huge = fireProjectile(Projectile::kAimedShot, 3e38f, 3e38f, 1);
-    frames(1);
-    EXPECT_EQ(wild->state, Projectile::kAimedBurst);  // not a number: outside the window
-    EXPECT_EQ(huge->state, Projectile::kAimedBurst);
-    EXPECT_EQ(left->state, Projectile::kHeroShot);  // x -32: no tile is read out there
-    frames(14);
-    EXPECT_EQ(left->state, Projectile::kHeroBurst);  // left the window, not a wall
-    frames(20);
-    EXPECT_EQ(g_projectiles.first, nullptr);
 }
 
 }  // namespace
