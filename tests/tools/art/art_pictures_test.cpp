@@ -131,10 +131,9 @@ TEST(ArtTable, GlyphAndTileCellsSitWhereTheGameLooks) {
             continue;
         }
         EXPECT_EQ(cell.sheet, kTextureFiles[texture]) << cell.name;
-        EXPECT_FLOAT_EQ(cell.s0, expected.s0) << cell.name;
-        EXPECT_FLOAT_EQ(cell.t0, expected.t0) << cell.name;
-        EXPECT_FLOAT_EQ(cell.s1, expected.s1) << cell.name;
-        EXPECT_FLOAT_EQ(cell.t1, expected.t1) << cell.name;
+        EXPECT_EQ(std::vector({cell.s0, cell.t0, cell.s1, cell.t1}),
+                  std::vector({expected.s0, expected.t0, expected.s1, expected.t1}))
+            << cell.name;
     }
     EXPECT_EQ(glyphs, 94);
     EXPECT_EQ(tiles, 139);

@@ -104,21 +104,23 @@ INSTANTIATE_TEST_SUITE_P(Formats, ProbeModule,
 
 // What a format cannot hold is refused, not written wrong.
 TEST(ModuleFormats, RefuseWhatTheyCannotHold) {
-    std::string song = kProbeSong;
-    auto with = [&](const std::string& from, const std::string& to) {
-        std::string changed = song;
-        changed.replace(changed.find(from), from.size(), to);
-        return changed;
+    auto with = [](const std::string& from, const std::string& to) {
+        std::string song = kProbeSong;
+        return song.replace(song.find(from), from.size(), to);
     };
-    std::string fiveChannels = with("channels 4\npan 0 64 16 48", "channels 5");
-    EXPECT_THROW(music::buildModule(fiveChannels, ModuleFormat::kMod), music::FormatError);
-    EXPECT_NO_THROW(music::buildModule(fiveChannels, ModuleFormat::kS3m));
-    std::string high = with("c4 d4", "c6 d4");
-    EXPECT_THROW(music::buildModule(high, ModuleFormat::kMod), music::FormatError);
-    EXPECT_NO_THROW(music::buildModule(high, ModuleFormat::kIt));
-    std::string both = with("d4:v20", "d4:v20:vib22");
-    EXPECT_THROW(music::buildModule(both, ModuleFormat::kMod), music::FormatError);
-    EXPECT_NO_THROW(music::buildModule(both, ModuleFormat::kS3m));
+    const struct {
+        const char *from, *to;
+        ModuleFormat holds;
+    } cases[] = {
+        {"channels 4\npan 0 64 16 48", "channels 5", ModuleFormat::kS3m},
+        {"c4 d4", "c6 d4", ModuleFormat::kIt},  // too high for a MOD
+        {"d4:v20", "d4:v20:vib22", ModuleFormat::kS3m},
+    };
+    for (const auto& c : cases) {
+        EXPECT_THROW(music::buildModule(with(c.from, c.to), ModuleFormat::kMod),
+                     music::FormatError);
+        EXPECT_NO_THROW(music::buildModule(with(c.from, c.to), c.holds));
+    }
     std::string shortPattern = with("pattern second\n  3 notes+7", "pattern second 32\n  3 half");
     EXPECT_THROW(music::buildModule(shortPattern, ModuleFormat::kS3m), music::FormatError);
     EXPECT_THROW(music::buildModule(shortPattern, ModuleFormat::kMod), music::FormatError);

@@ -1,5 +1,7 @@
-// The game's four songs as the build writes them from assets/music.
+// The game's four songs as the build writes them from assets/music, and the game's
+// own audio layer loading them and the effects.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <algorithm>
 #include <cmath>
@@ -8,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "audio/audio.h"
 #include "music/module.h"
 #include "sound/file_io.h"
 #include "support/files.h"
+#include "support/scratch.h"
 
 namespace {
 
@@ -68,5 +72,16 @@ INSTANTIATE_TEST_SUITE_P(Songs, GameSong,
                              std::replace(name.begin(), name.end(), '.', '_');
                              return name;
                          });
+
+TEST(GeneratedAudio, TheMixerLoadsEverySongAndEffect) {
+    InFolder data(DORIAN_DATA_DIR);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    initSounds();
+    ASSERT_EQ(g_soundDevice, 1);
+    ASSERT_TRUE(initMusic());
+    for (int i = 0; i < kSongCount; ++i) EXPECT_NE(g_songs[i], nullptr) << kSongFiles[i];
+    for (int i = 0; i < kEffectCount; ++i) EXPECT_NE(g_effects[i], nullptr) << kEffectFiles[i];
+    shutdownAudio();
+}
 
 }  // namespace

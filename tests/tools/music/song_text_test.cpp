@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "sound/recipe_text.h"
 
@@ -57,26 +59,32 @@ order a b a
 )");
     ASSERT_EQ(song.patterns.size(), 2u);
     EXPECT_EQ(song.order, (std::vector<int>{0, 1, 0}));
-    EXPECT_EQ(song.instruments.size(), 2u);
-    const music::Pattern& a = song.patterns[0];
-    auto at = [&](int row, int channel) { return a.at(row, channel, song.channels); };
-    EXPECT_EQ(at(0, 0).note, 72);
-    EXPECT_EQ(at(0, 0).instrument, 1);
-    EXPECT_EQ(at(1, 0).note, 78);
-    EXPECT_EQ(at(1, 0).volume, 20);
-    EXPECT_EQ(at(2, 0).note, 70);
-    EXPECT_EQ(at(2, 0).effect, Effect::kVibrato);
-    EXPECT_EQ(at(2, 0).param, 0x4A);
-    EXPECT_EQ(at(3, 0).instrument, 2);  // the macro keeps its own instrument...
-    EXPECT_EQ(at(3, 0).note, 72);       // ...but moves with the track
-    EXPECT_EQ(at(4, 0).volume, 50);
-    EXPECT_EQ(at(5, 0).note, music::kNoteCut);
-    EXPECT_EQ(at(6, 0).note, music::kNoteOff);
-    EXPECT_TRUE(at(7, 0).note == music::kNoNote && at(7, 0).effect == Effect::kVolumeSlide);
-    EXPECT_EQ(at(4, 1).note, 60);
-    EXPECT_TRUE(at(1, 1).empty());
-    EXPECT_EQ(song.patterns[1].at(4, 1, 2).note, 58);
-    EXPECT_TRUE(song.patterns[1].at(0, 0, 2).empty());
+    // Note, instrument, volume, effect and its parameter, down a channel of a pattern.
+    auto column = [&](int pattern, int channel) {
+        std::vector<std::tuple<int, int, int, Effect, int>> cells;
+        for (int row = 0; row < 8; ++row) {
+            const Cell& c = song.patterns[pattern].at(row, channel, song.channels);
+            cells.emplace_back(c.note, c.instrument, c.volume, c.effect, c.param);
+        }
+        return cells;
+    };
+    const int keep = music::kNoVolume;  // the channel keeps its volume
+    const Effect none = Effect::kNone;
+    using Cells = decltype(column(0, 0));
+    // The macro K keeps its own instrument and volume but moves with the track.
+    EXPECT_EQ(column(0, 0), (Cells{{72, 1, keep, none, 0},
+                                   {78, 1, 20, none, 0},
+                                   {70, 1, keep, Effect::kVibrato, 0x4A},
+                                   {72, 2, 50, none, 0},
+                                   {72, 2, 50, none, 0},
+                                   {music::kNoteCut, 0, keep, none, 0},
+                                   {music::kNoteOff, 0, keep, none, 0},
+                                   {music::kNoNote, 0, keep, Effect::kVolumeSlide, 4}}));
+    const auto K = std::tuple(60, 2, 50, none, 0),
+               rest = std::tuple(music::kNoNote, 0, keep, none, 0);
+    EXPECT_EQ(column(0, 1), (Cells{K, rest, rest, rest, K, rest, rest, rest}));
+    EXPECT_EQ(column(1, 1), (Cells{K, rest, rest, rest, {58, 2, 50, none, 0}, rest, rest, rest}));
+    EXPECT_EQ(column(1, 0), Cells(8, rest));
     EXPECT_NEAR(song.lengthSeconds(), 3 * 8 * 6 * 2.5 / 125, 1e-9);
 }
 

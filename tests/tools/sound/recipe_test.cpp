@@ -31,14 +31,11 @@ TEST(RecipeText, ReadsLayersSettingsAndComments) {
         "  wave noise\n"
         "  steps 0.05 0 7\n"
         "  delay 0.1\n");
-    EXPECT_DOUBLE_EQ(sound.peak, 0.5);
     ASSERT_EQ(sound.recipe.layers.size(), 2u);
     const synth::Layer& tone = sound.recipe.layers[0];
     EXPECT_EQ(tone.wave, synth::Wave::kSquare);
-    EXPECT_DOUBLE_EQ(tone.duty, 0.25);
-    EXPECT_DOUBLE_EQ(tone.pitch.from, 800);
-    EXPECT_DOUBLE_EQ(tone.pitch.to, 200);
-    EXPECT_DOUBLE_EQ(tone.pitch.time, 0.1);
+    EXPECT_EQ((std::vector{sound.peak, tone.duty, tone.pitch.from, tone.pitch.to, tone.pitch.time}),
+              (std::vector{0.5, 0.25, 800.0, 200.0, 0.1}));
     EXPECT_EQ(sound.recipe.layers[1].steps, (std::vector<double>{0, 7}));
     EXPECT_DOUBLE_EQ(synth::recipeLength(sound.recipe), 0.6);
 }
