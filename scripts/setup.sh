@@ -8,7 +8,7 @@ PACKAGES=(
     freeglut3-dev libgl1-mesa-dev libglu1-mesa-dev libx11-dev
     libsdl2-dev libsdl2-mixer-dev libosmesa6-dev
     xvfb xauth xdotool imagemagick desktop-file-utils
-    libgtest-dev libbenchmark-dev libopenmpt-dev
+    libgtest-dev libbenchmark-dev libopenmpt-dev zlib1g-dev
     clang-14 libclang-rt-14-dev stress-ng
     dpkg-dev file lintian appstream man-db groff-base
 )
