@@ -41,11 +41,9 @@ scenario_folders() {
     export XDG_CONFIG_HOME="$home/config" XDG_DATA_HOME="$home/data"
 }
 
-# begin_scenario GAME DATA [OUT]: the folders, then a virtual display that
-# picks a free number itself and never resets (one whose last client leaves
-# would refuse connections for a moment).
-begin_scenario() {
-    scenario_folders "$@"
+# A virtual display that picks a free number itself and never resets (one
+# whose last client leaves would refuse connections for a moment).
+start_virtual_display() {
     local fifo number=""
     fifo=$(mktemp -u)
     mkfifo "$fifo"
@@ -56,6 +54,12 @@ begin_scenario() {
     [ -n "$number" ] || fail "Xvfb did not start"
     export DISPLAY=":$number"
     wait_until "the display to accept connections" eval 'xdotool getdisplaygeometry >/dev/null 2>&1'
+}
+
+# begin_scenario GAME DATA [OUT]: the folders, then the virtual display.
+begin_scenario() {
+    scenario_folders "$@"
+    start_virtual_display
 }
 
 # use_data_copy [FILE...]: points $data at a scratch folder of links to its
