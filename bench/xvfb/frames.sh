@@ -12,7 +12,7 @@ baseline=${2:+$(cd "$2" && pwd)}
 runs=${3:-5} seconds=${4:-10}
 out=$(mktemp -d)
 source "$(dirname "$0")/lib.sh"
-trap 'kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; rm -rf "$out"' EXIT
+trap 'kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; rm -rf "$out" "$scratch"' EXIT
 results=$out/results
 
 now() { date +%s%N; }

@@ -11,7 +11,7 @@ baseline=${2:+$(cd "$2" && pwd)}
 runs=${3:-9}
 out=$(mktemp -d)
 source "$(dirname "$0")/lib.sh"
-trap 'kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; rm -rf "$out"' EXIT
+trap 'kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; rm -rf "$out" "$scratch"' EXIT
 
 # One launch of PROGRAM in FOLDER; appends "wall cpu" of the first frame and,
 # unless the program only ever shows black, of the first non-black one to
