@@ -15,6 +15,7 @@
 #include "audio/audio.h"
 #include "gfx/bitmap.h"
 #include "hero/hero.h"
+#include "support/scratch.h"
 #include "world/level.h"
 
 namespace {
@@ -22,10 +23,7 @@ constexpr int kFramesPerLevel = 10;
 
 // Writes `data` into the file `name` of the working folder and returns the name.
 const char* inputFile(const char* name, const uint8_t* data, size_t size) {
-    if (std::FILE* f = std::fopen(name, "wb")) {
-        std::fwrite(data, 1, size, f);
-        std::fclose(f);
-    }
+    writeFile(name, std::string(reinterpret_cast<const char*>(data), size));
     return name;
 }
 }  // namespace
