@@ -133,7 +133,6 @@ constexpr int kStickY = SDL_CONTROLLER_AXIS_LEFTY;
 TEST_F(GamepadTest, ButtonsAndAxesDriveTheGameAsTheKeysDo) {
     // clang-format off
     const std::vector<Row> rows = {
-        {"d-pad right walks", false, {down(kRight)}, {.dx = 1, .held = {0, kByPad}}},
         {"d-pad, stick and d together make one step", false,
          {down(kRight), axis(kStickX, 30000), then([] { onKeyDown('d', 0, 0); })},
          {.dx = 1, .held = {0, kByPad | kByStick | kByLetter}}},

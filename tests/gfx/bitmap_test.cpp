@@ -46,7 +46,7 @@ struct BitmapTest : ::testing::Test {
     Bitmap bitmap;
 };
 
-TEST_F(BitmapTest, RowsArePaddedAndColoursTurnedAroundWithBlackTransparent) {
+TEST_F(BitmapTest, RowsArePaddedStoredBottomFirstAndColoursTurnedAroundWithBlackTransparent) {
     // 3 by 2, stride 12: bottom row red, green, blue; top row white, black, near-black.
     bool ok = false;
     EXPECT_EQ(load(bmp(3, 2, {0,   0,   255, 0, 255, 0, 255, 0, 0, 9, 9, 9,
@@ -61,13 +61,9 @@ TEST_F(BitmapTest, RowsArePaddedAndColoursTurnedAroundWithBlackTransparent) {
     EXPECT_EQ(pixel(5)[3], 255);                         // near-black
     load(bmp(4, 2, std::vector<unsigned char>(24, 7)));  // no padding at 4 pixels
     EXPECT_EQ(bitmap.width, 4);
-}
-
-TEST_F(BitmapTest, TopDownFilesAreStoredBottomRowFirst) {
-    load(bmp(1, -2, {0, 0, 200, 0, 0, 200, 0, 0}));  // top row red, then green
+    load(bmp(1, -2, {0, 0, 200, 0, 0, 200, 0, 0}));  // top-down: red on top, then green
     ASSERT_EQ(bitmap.height, 2);
-    EXPECT_EQ(pixel(0)[1], 200);
-    EXPECT_EQ(pixel(1)[0], 200);
+    EXPECT_EQ(std::make_pair(pixel(0)[1], pixel(1)[0]), std::make_pair(200, 200));
 }
 
 // Also: the last row's padding may be left out.

@@ -155,7 +155,6 @@ std::vector<Picture> renderAll(bool reference) {
             }
         }
     }
-    g_plainDrawing = 0;
     return pictures;
 }
 
@@ -187,6 +186,7 @@ struct SamePixelsTest : ::testing::Test {
     }
     void TearDown() override {
         std::filesystem::current_path(previous_);
+        g_plainDrawing = 0;
         g_paused = 0;
         resetWorld();
         g_level.load();
@@ -230,7 +230,6 @@ TEST_F(SamePixelsTest, LevelMapsAreByteForByteTheReference) {
         std::vector<Image> pictures = {renderer.render(levels.back().source.grid, kWorldPixels,
                                                        {{100, 100}, {400, 120}}, "The last level"),
                                        renderer.renderKey(400)};
-        g_plainDrawing = 0;
         return pictures;
     };
     std::vector<Image> reference = render(true), game = render(false);
@@ -281,7 +280,6 @@ TEST_F(SamePixelsTest, SceneryAnywhereIsByteForByteTheReference) {
                 }
             }
         }
-        g_plainDrawing = 0;
         return prints;
     };
     std::vector<uint64_t> reference = render(true), game = render(false);

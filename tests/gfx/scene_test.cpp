@@ -9,19 +9,18 @@
 #include "gfx/bitmap.h"
 #include "gfx/font.h"
 #include "gfx/offscreen.h"
-#include "support/world.h"
+#include "support/world_test.h"
 
 namespace {
 
-struct SceneTest : ::testing::Test {
+struct SceneTest : WorldTest {
     void SetUp() override {
-        resetWorld();
+        WorldTest::SetUp();
         buildFont();
     }
     void TearDown() override {
-        resetWorld();
         blendNormal();
-        g_level.load();
+        WorldTest::TearDown();
     }
 };
 

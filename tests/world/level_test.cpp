@@ -8,18 +8,14 @@
 #include <vector>
 
 #include "support/scratch.h"
-#include "support/world.h"
+#include "support/world_test.h"
 
 namespace {
 
-struct LevelTest : ::testing::Test {
+struct LevelTest : WorldTest {
     void SetUp() override {
-        resetWorld();
+        WorldTest::SetUp();
         g_levelNumber = 7;
-    }
-    void TearDown() override {
-        resetWorld();
-        g_level.load();
     }
     void load(const std::string& text) {
         writeFile("level7.dat", text);
