@@ -16,17 +16,14 @@ namespace {
 namespace fs = std::filesystem;
 
 // Sets (or with nullptr unsets) a variable for the life of the object.
-class Variable {
-   public:
-    Variable(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
+struct Variable {
+    Variable(const char* name, const char* value) : name(name) {
+        if (const char* now = std::getenv(name)) old = now;
         value ? setenv(name, value, 1) : unsetenv(name);
     }
-    ~Variable() { old_ ? setenv(name_, old_->c_str(), 1) : unsetenv(name_); }
-
-   private:
-    const char* name_;
-    std::optional<std::string> old_;
+    ~Variable() { old ? setenv(name, old->c_str(), 1) : unsetenv(name); }
+    const char* name;
+    std::optional<std::string> old;
 };
 
 struct FolderCase {
