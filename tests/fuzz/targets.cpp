@@ -29,10 +29,12 @@ const char* inputFile(const char* name, const uint8_t* data, size_t size) {
 }  // namespace
 
 void prepareFuzzing() {
-    std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("dorian_fuzz_" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder);
+    static const std::filesystem::path folder = uniqueFolder("dorian_fuzz_");
     std::filesystem::current_path(folder);
+    std::atexit([] {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    });
     // The BMP reader's diagnostics would only flood the fuzzer's log.
     if (!std::freopen("/dev/null", "w", stdout)) std::perror("fuzzing: /dev/null");
 }

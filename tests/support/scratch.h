@@ -1,21 +1,29 @@
 // Test helpers: a scratch working folder, working in a folder, and small file writers.
 #pragma once
-#include <unistd.h>
+#include <stdlib.h>
 
-#include <atomic>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
+
+// A new, empty folder under `parent` that no other process has: a folder
+// left behind by a killed run under a reused process id is never reused.
+inline std::filesystem::path uniqueFolder(
+    const std::string& prefix,
+    const std::filesystem::path& parent = std::filesystem::temp_directory_path()) {
+    std::string pattern = (parent / (prefix + "XXXXXX")).string();
+    if (!::mkdtemp(pattern.data()))
+        throw std::system_error(errno, std::generic_category(), "mkdtemp " + pattern);
+    return pattern;
+}
 
 // Makes a fresh folder, works inside it while alive, then removes it.
 class ScratchFolder {
    public:
-    ScratchFolder() {
-        static std::atomic<int> counter{0};
+    ScratchFolder() : path(uniqueFolder("dorian_test_")) {
         previous_ = std::filesystem::current_path();
-        path = std::filesystem::temp_directory_path() /
-               ("dorian_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
-        std::filesystem::create_directories(path);
         std::filesystem::current_path(path);
     }
     ~ScratchFolder() {

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <string>
 
+#include "support/scratch.h"
+
 namespace {
 // Memory-backed where there is such a folder: the game syncs every save to
 // disk, which on a busy machine costs the tests that play seconds.
@@ -19,7 +21,7 @@ std::filesystem::path scratchParent() {
 class ScratchUserFolders : public ::testing::Environment {
    public:
     void SetUp() override {
-        root_ = scratchParent() / ("dorian_home_" + std::to_string(::getpid()));
+        root_ = uniqueFolder("dorian_home_", scratchParent());
         setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
         setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
     }
