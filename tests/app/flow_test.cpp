@@ -58,8 +58,7 @@ TEST_F(FlowTest, MenuToPlayToGameOverAndBack) {
     g_hero.hit();
     int n = 0;
     while (g_onScreens == 0 && n < 1000) runFrame(), ++n;
-    EXPECT_EQ(n, 87 + 201);  // the death fall, then "GAME OVER!" for 201 frames
-    EXPECT_EQ(g_lives, 6);
+    EXPECT_EQ(n, 87 + 201);   // the death fall, then "GAME OVER!" for 201 frames
     onKeyDown(kEnter, 0, 0);  // the hero is away from the start: level 1 anew
     EXPECT_EQ(std::make_tuple(g_onScreens, g_hero.x, g_hero.dying), std::make_tuple(0, 20, 0));
 }
@@ -89,11 +88,7 @@ TEST_F(FlowTest, EraSelectionWrapsBothWaysWithLevelBackgroundAndSong) {
 }
 
 TEST_F(FlowTest, CompletionScreenLastsAThousandFramesAndEnterPlaysAtOnce) {
-    g_completionTimer = 1;
-    g_fullRun = 0;
-    g_hero.dx = 1;
-    g_lives = 2;
-    g_score = 77;
+    g_completionTimer = 1, g_fullRun = 0, g_hero.dx = 1, g_lives = 2, g_score = 77;
     DrawCapture capture;
     frames(1);
     EXPECT_GT(capture.calls.size(), 0u);
@@ -102,24 +97,7 @@ TEST_F(FlowTest, CompletionScreenLastsAThousandFramesAndEnterPlaysAtOnce) {
               std::make_tuple(0, 0, 6, 0u));
     g_completionTimer = 500;
     onKeyDown(kEnter, 0, 0);
-    EXPECT_EQ(g_onScreens, 0);
-    EXPECT_EQ(g_completionTimer, 500);
-}
-
-TEST_F(FlowTest, UpArrowSoundsTheJumpAndWJumpsSilently) {
-    onKeyDown(kEnter, 0, 0);
-    frames(1);
-    onKeyDown('w', 0, 0);
-    EXPECT_EQ(g_hero.airborne, 1);
-    EXPECT_EQ(g_effectCount, 0u);
-    onKeyUp('w', 0, 0);
-    frames(70);
-    ASSERT_EQ(g_hero.airborne, 0);
-    onSpecialDown(GLUT_KEY_UP, 0, 0);
-    EXPECT_EQ(g_lastEffect, kEffectJump);
-    EXPECT_EQ(g_hero.airborne, 1);
-    onSpecialDown(GLUT_KEY_UP, 0, 0);  // in the air: no second sound
-    EXPECT_EQ(g_effectCount, 1u);
+    EXPECT_EQ(std::make_pair(g_onScreens, g_completionTimer), std::make_pair(0, 500));
 }
 
 // Level 11 has no background to show.
@@ -160,9 +138,8 @@ TEST_F(ShootingTest, StraightShotIsFreeAndTheAimedShotFliesAtThePointerForAShot)
     g_ammo = 1;
     onKeyDown(' ', 0, 0);
     ASSERT_NE(lastShot(), nullptr);
-    EXPECT_FLOAT_EQ(lastShot()->x, g_hero.x + 12);
-    EXPECT_FLOAT_EQ(lastShot()->vx, 2);
-    EXPECT_EQ(g_ammo, 1);
+    EXPECT_EQ(std::make_tuple(lastShot()->x, lastShot()->vx, g_ammo),
+              std::make_tuple(float(g_hero.x + 12), 2.0f, 1));
     onKeyUp(' ', 0, 0);
     EXPECT_EQ(g_hero.shooting, 0);
     onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 683, 384);
@@ -176,15 +153,17 @@ TEST_F(ShootingTest, StraightShotIsFreeAndTheAimedShotFliesAtThePointerForAShot)
 
     g_ammo = 2;
     onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 100, 384);  // left of the hero: turns first
-    EXPECT_EQ(g_hero.dir, -1);
-    EXPECT_FLOAT_EQ(lastShot()->x, g_hero.x - 12);
+    EXPECT_EQ(std::make_tuple(g_hero.dir, lastShot()->x),
+              std::make_tuple(-1, float(g_hero.x - 12)));
     EXPECT_LT(lastShot()->vx, 0);
-    onMouse(GLUT_LEFT_BUTTON, GLUT_UP, 100, 384);
     // Window pixel (0, 768) is view (0, 0): aimed at the muzzle itself, straight ahead.
     g_hero.dir = 1, g_hero.screenX = -12, g_hero.screenY = -7;
     onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 768);
-    EXPECT_EQ(std::make_pair(lastShot()->vx, lastShot()->vy), std::make_pair(2.0f, 0.0f));
-    EXPECT_EQ(g_ammo, 0);
+    EXPECT_EQ(std::make_tuple(lastShot()->vx, lastShot()->vy, g_ammo),
+              std::make_tuple(2.0f, 0.0f, 0));
+    onMouse(GLUT_LEFT_BUTTON, GLUT_UP, 0, 768);
+    onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 768);  // no ammunition: the pose, but no shot
+    EXPECT_EQ(std::make_pair(countOf(g_projectiles), g_hero.shooting), std::make_pair(4, 1));
 }
 
 TEST_F(ShootingTest, NoShotWhileDuckingClimbingSwimmingDyingOrOnScreens) {
@@ -204,12 +183,6 @@ TEST_F(ShootingTest, NoShotWhileDuckingClimbingSwimmingDyingOrOnScreens) {
         EXPECT_TRUE(refused(setUp));
     g_onScreens = 0;
     EXPECT_FALSE(refused([] {}));
-    g_ammo = 0;  // no ammunition: the pose, but no shot
-    g_hero.shooting = 0;
-    int before = countOf(g_projectiles);
-    onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 600, 300);
-    EXPECT_EQ(countOf(g_projectiles), before);
-    EXPECT_EQ(g_hero.shooting, 1);
 }
 
 }  // namespace

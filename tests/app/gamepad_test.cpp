@@ -42,37 +42,34 @@ const auto pull = [](int value) {
 
 // A game controller plugged in through SDL's virtual joystick. Each step
 // reaches the game through pollGamepads, as one frame would take it.
-class VirtualPad {
-   public:
+struct VirtualPad {
     VirtualPad() {
         SDL_VirtualJoystickDesc desc = {};
         desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
         desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
         desc.naxes = SDL_CONTROLLER_AXIS_MAX;
         desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        joystick_ = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
+        joystick = SDL_JoystickOpen(SDL_JoystickAttachVirtualEx(&desc));
         apply(pull(0));
     }
     ~VirtualPad() { unplug(); }
     void apply(const Step& step) {
         if (step.kind == Step::kCall) step.call();
         if (step.kind == Step::kButton)
-            SDL_JoystickSetVirtualButton(joystick_, step.code, step.value);
-        if (step.kind == Step::kAxis) SDL_JoystickSetVirtualAxis(joystick_, step.code, step.value);
+            SDL_JoystickSetVirtualButton(joystick, step.code, step.value);
+        if (step.kind == Step::kAxis) SDL_JoystickSetVirtualAxis(joystick, step.code, step.value);
         pollGamepads();
     }
     void unplug() {
-        if (!joystick_) return;
-        SDL_JoystickID id = SDL_JoystickInstanceID(joystick_);
-        SDL_JoystickClose(joystick_);
-        joystick_ = nullptr;
+        if (!joystick) return;
+        SDL_JoystickID id = SDL_JoystickInstanceID(joystick);
+        SDL_JoystickClose(joystick);
+        joystick = nullptr;
         for (int i = 0; i < SDL_NumJoysticks(); ++i)
             if (SDL_JoystickGetDeviceInstanceID(i) == id) SDL_JoystickDetachVirtual(i);
         pollGamepads();
     }
-
-   private:
-    SDL_Joystick* joystick_;
+    SDL_Joystick* joystick;
 };
 
 struct GamepadTest : ::testing::Test {
@@ -136,8 +133,6 @@ TEST_F(GamepadTest, ButtonsAndAxesDriveTheGameAsTheKeysDo) {
         {"d-pad, stick and d together make one step", false,
          {down(kRight), axis(kStickX, 30000), then([] { onKeyDown('d', 0, 0); })},
          {.dx = 1, .held = {0, kByPad | kByStick | kByLetter}}},
-        {"d-pad let go while the stick holds", false,
-         {down(kLeft), axis(kStickX, -30000), up(kLeft)}, {.dx = -1, .held = {kByStick}}},
         {"stick eased back into the band keeps walking", false,
          {axis(kStickX, 20000), axis(kStickX, 12000)}, {.dx = 1, .held = {0, kByStick}}},
         {"stick below the band stops", false, {axis(kStickX, 20000), axis(kStickX, 5000)}, {}},

@@ -13,15 +13,15 @@
 
 namespace {
 
-// Plays events such as "d+ D- <+ enter": a key down (+) or up (-), where < and >
-// are the arrows; "menu" shows the menu, "focus" loses the keyboard and
+// Plays events such as "d+ D- <+ enter": a key down (+) or up (-), where <, >
+// and ^ are the arrows; "menu" shows the menu, "focus" loses the keyboard and
 // "respawn" drops the hero out of the level.
 void play(const std::string& events) {
     std::istringstream in(events);
     for (std::string e; in >> e;) {
         const char key = e[0], op = e[1];
-        const int arrow = key == '<' ? GLUT_KEY_LEFT : GLUT_KEY_RIGHT;
-        const bool isArrow = key == '<' || key == '>';
+        const int arrow = key == '<' ? GLUT_KEY_LEFT : key == '^' ? GLUT_KEY_UP : GLUT_KEY_RIGHT;
+        const bool isArrow = key == '<' || key == '>' || key == '^';
         if (op == '+') isArrow ? onSpecialDown(arrow, 0, 0) : onKeyDown(key, 0, 0);
         if (op == '-') isArrow ? onSpecialUp(arrow, 0, 0) : onKeyUp(key, 0, 0);
         if (e == "enter") onKeyDown(13, 0, 0);
@@ -36,6 +36,7 @@ TEST(InputTest, EveryDirectionIsHeldOrNotWhateverFeedsIt) {
         const char* name;
         const char* events;
         int dx;  // the hero's step afterwards
+        unsigned jumpSounds = 0;
     } sequences[] = {
         {"d, Shift, d released as D, Shift", "d+ D-", 0},
         {"Caps Lock: D down, d up", "D+ d-", 0},
@@ -46,12 +47,15 @@ TEST(InputTest, EveryDirectionIsHeldOrNotWhateverFeedsIt) {
         {"a held when play ends, released on the menu, next game", "a+ menu a- enter", 0},
         {"d held when the window loses the keyboard, released elsewhere", "d+ focus a+ a-", 0},
         {"d and s held through a respawn, then a tapped", "d+ s+ respawn a+ a-", 0},
+        {"the Up arrow sounds the jump once, held or pressed again", "^+ ^+ ^- ^+", 0, 1},
+        {"w jumps silently, and the arrow in the air adds no sound", "w+ w- ^+", 0, 0},
     };
     for (const auto& s : sequences) {
         resetWorld();
         letGoOfEverything();
         play(s.events);
         EXPECT_EQ(g_hero.dx, s.dx) << s.name;
+        EXPECT_EQ(g_effectCount, s.jumpSounds) << s.name;
         EXPECT_EQ(g_hero.ducking, 0) << s.name;
         EXPECT_EQ(g_onScreens, 0) << s.name;
     }

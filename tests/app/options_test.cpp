@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -39,10 +40,10 @@ TEST(OptionsTest, OwnOptionsAreTakenGlutsPassedOnAndTheRestRefused) {
             EXPECT_NE(error.find(c.args.back()), std::string::npos) << error;
             continue;
         }
-        EXPECT_EQ(options.screen, c.screen) << name;
-        EXPECT_EQ(options.help, c.help) << name;
-        EXPECT_EQ(options.version, c.version) << name;
-        EXPECT_EQ(options.glutArgs.size(), c.glutArgs) << name;
+        EXPECT_EQ(
+            std::make_tuple(options.screen, options.help, options.version, options.glutArgs.size()),
+            std::make_tuple(c.screen, c.help, c.version, c.glutArgs))
+            << name;
     }
     EXPECT_NE(usageText().find("--windowed"), std::string::npos);
     EXPECT_EQ(versionText().rfind("Dorian Hazardous ", 0), 0u);

@@ -33,10 +33,8 @@ std::vector<float> worldState() {
 void startScene() {
     resetWorld();
     fillRow(4, 0, 99, 1);
-    g_hero.x = 100;
-    g_hero.y = 100;
-    spawnFromCode(-5, 300, 100);
-    spawnFromCode(-5, 500, 100);
+    g_hero.x = 100, g_hero.y = 100;
+    for (int x : {300, 500}) spawnFromCode(-5, x, 100);
     g_hero.pressRight();
     g_hero.pressUp();
     fireStraightShot();

@@ -14,15 +14,16 @@
 #include "support/files.h"
 #include "support/scratch.h"
 
+bool operator==(const HighScore& a, const HighScore& b) {
+    return std::tie(a.score, a.level, a.date) == std::tie(b.score, b.level, b.date);
+}
+
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string configFile(const char* name) {
-    return userFolder(UserFolder::kConfig) + "/" + name;
-}
-std::string dataFile(const char* name) {
-    return userFolder(UserFolder::kData) + "/" + name;
+std::string userFile(UserFolder folder, const char* name) {
+    return userFolder(folder) + "/" + name;
 }
 
 void writeUserFile(const std::string& path, const std::string& bytes) {
@@ -57,38 +58,23 @@ TEST_F(SavedFiles, SettingsComeBackAsSavedOrAsEditedByHand) {
     g_settings = Settings();
     loadSettings();
     EXPECT_EQ(g_settings, saved);
-    writeUserFile(configFile("settings.ini"),
+    writeUserFile(userFile(UserFolder::kConfig, "settings.ini"),
                   "# edited\n[screen]\nfullscreen = OFF\n[keys]\r\nleft = J\nshot = SPACE\n");
     loadSettings();
     Settings expected;
-    expected.fullscreen = 0;
-    expected.keys.left = 'j';
+    expected.fullscreen = 0, expected.keys.left = 'j';
     EXPECT_EQ(g_settings, expected);
 }
 
-struct DamageCase {
-    const char* name;
-    std::string file;
-    std::string bytes;  // "folder" and "fifo" put those in the file's place
-    std::string says;
-};
-
-bool atDefaults() {
-    for (int level : g_furthestLevel)
-        if (level) return false;
-    return g_settings == Settings() && g_highScores.empty();
-}
-
-void loadAll() {
-    loadSettings();
-    loadProgress();
-    loadScores();
-}
-
-TEST_F(SavedFiles, ADamagedFileGivesTheDefaultsAndOneLineAndIsLeftAlone) {
-    std::string settings = configFile("settings.ini"), progress = dataFile("progress.ini"),
-                scores = dataFile("scores.txt");
-    const DamageCase cases[] = {
+TEST_F(SavedFiles, ADamagedFileGivesTheDefaultsAndOneLineAndIsKeptUntilAChangeIsSaved) {
+    std::string settings = userFile(UserFolder::kConfig, "settings.ini"),
+                progress = userFile(UserFolder::kData, "progress.ini"),
+                scores = userFile(UserFolder::kData, "scores.txt");
+    const struct {
+        const char* name;
+        std::string file, bytes;  // bytes "folder" and "fifo" put those in the file's place
+        std::string says;
+    } cases[] = {
         {"missing", settings, "", "not there yet"},
         {"bad value", settings, "[sound]\nmusic_volume = 11\n",
          "line 2: music_volume must be 0 to 10"},
@@ -111,7 +97,7 @@ TEST_F(SavedFiles, ADamagedFileGivesTheDefaultsAndOneLineAndIsLeftAlone) {
          "line 2: scores out of order"},
         {"bad date", scores, "5 3 2024-13-01\n", "line 1: not a \"score level"},
     };
-    for (const DamageCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         SetUp();
         fs::create_directories(fs::path(c.file).parent_path());
@@ -121,30 +107,25 @@ TEST_F(SavedFiles, ADamagedFileGivesTheDefaultsAndOneLineAndIsLeftAlone) {
         for (const std::string& other : {settings, progress, scores})
             if (other != c.file) writeUserFile(other, "");
         testing::internal::CaptureStderr();
-        loadAll();
+        loadSettings();
+        loadProgress();
+        loadScores();
         std::string said = testing::internal::GetCapturedStderr();
-        EXPECT_TRUE(atDefaults());
+        EXPECT_TRUE(g_settings == Settings() && g_highScores.empty() &&
+                    std::count(std::begin(g_furthestLevel), std::end(g_furthestLevel), 0) == 5);
         EXPECT_EQ(said.rfind("dorian: " + c.file, 0), 0u) << said;
         EXPECT_NE(said.find(c.says), std::string::npos) << said;
         EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
-        if (fs::is_regular_file(c.file)) {
-            EXPECT_EQ(fileBytes(c.file), c.bytes);
-        }
+        if (!fs::is_regular_file(c.file)) continue;
+        EXPECT_EQ(fileBytes(c.file), c.bytes);
+        if (c.file != settings) continue;
+        // A change saved later keeps the damaged file aside.
+        testing::internal::CaptureStderr();
+        g_settings.musicOn = 0;
+        EXPECT_TRUE(saveSettings());
+        testing::internal::GetCapturedStderr();
+        EXPECT_EQ(fileBytes(settings + ".damaged"), c.bytes);
     }
-}
-
-TEST_F(SavedFiles, ADamagedFileIsKeptAsideWhenAChangeIsSaved) {
-    std::string path = configFile("settings.ini");
-    writeUserFile(path, "[sound]\nmusic_volume = 11\n");
-    testing::internal::CaptureStderr();
-    loadSettings();
-    g_settings.musicOn = 0;
-    EXPECT_TRUE(saveSettings());
-    testing::internal::GetCapturedStderr();
-    EXPECT_EQ(fileBytes(path + ".damaged"), "[sound]\nmusic_volume = 11\n");
-    loadSettings();
-    EXPECT_EQ(g_settings.musicOn, 0);
-    EXPECT_EQ(g_settings.musicVolume, kMaxVolume);
 }
 
 TEST_F(SavedFiles, HighScoresKeepTheirOrderAndLastAcrossRuns) {
@@ -160,18 +141,12 @@ TEST_F(SavedFiles, HighScoresKeepTheirOrderAndLastAcrossRuns) {
     EXPECT_EQ(recordScore(200, 7), -1);
     EXPECT_EQ(scoreRank(201), 3);  // below 900, 500 and 500
     ASSERT_EQ(g_highScores.size(), kScoreTableSize);
-    auto table = [] {
-        std::vector<std::tuple<uint32_t, int, std::string>> rows;
-        for (const HighScore& h : g_highScores) rows.emplace_back(h.score, h.level, h.date);
-        return rows;
-    };
-    auto saved = table();
-    EXPECT_EQ(std::get<1>(saved[1]), 3);
-    EXPECT_EQ(std::get<1>(saved[2]), 5);
-    EXPECT_EQ(std::get<0>(saved.back()), 200u);
+    EXPECT_EQ(std::make_tuple(g_highScores[1].level, g_highScores[2].level, g_highScores[9].score),
+              std::make_tuple(3, 5, 200u));
+    std::vector<HighScore> saved = g_highScores;
     g_highScores.clear();
     loadScores();
-    EXPECT_EQ(table(), saved);
+    EXPECT_EQ(g_highScores, saved);
 }
 
 TEST_F(SavedFiles, ProgressRisesPerEraAndNeverFalls) {
@@ -182,9 +157,9 @@ TEST_F(SavedFiles, ProgressRisesPerEraAndNeverFalls) {
     std::fill(std::begin(g_furthestLevel), std::end(g_furthestLevel), 0);
     loadProgress();
     EXPECT_TRUE(std::equal(expected, expected + 5, g_furthestLevel));
-    fs::remove(dataFile("progress.ini"));
+    fs::remove(userFile(UserFolder::kData, "progress.ini"));
     noteLevelReached(2);  // no rise: nothing to save
-    EXPECT_FALSE(fs::exists(dataFile("progress.ini")));
+    EXPECT_FALSE(fs::exists(userFile(UserFolder::kData, "progress.ini")));
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "support/files.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -26,15 +28,11 @@ struct Variable {
     std::optional<std::string> old;
 };
 
-struct FolderCase {
-    const char* xdg;  // XDG_CONFIG_HOME and XDG_DATA_HOME
-    const char* home;
-    const char* config;
-    const char* data;
-};
-
 TEST(UserFolder, FollowsTheXdgRulesAndNeedsAnAbsoluteHome) {
-    const FolderCase cases[] = {
+    const struct {
+        const char* xdg;  // XDG_CONFIG_HOME and XDG_DATA_HOME
+        const char *home, *config, *data;
+    } cases[] = {
         {"/x", "/h", "/x/dorian-hazardous", "/x/dorian-hazardous"},
         {"relative", "/h", "/h/.config/dorian-hazardous", "/h/.local/share/dorian-hazardous"},
         {"", "/h", "/h/.config/dorian-hazardous", "/h/.local/share/dorian-hazardous"},
@@ -42,7 +40,7 @@ TEST(UserFolder, FollowsTheXdgRulesAndNeedsAnAbsoluteHome) {
         {nullptr, "h", "", ""},
         {nullptr, nullptr, "", ""},
     };
-    for (const FolderCase& c : cases) {
+    for (const auto& c : cases) {
         Variable config("XDG_CONFIG_HOME", c.xdg), data("XDG_DATA_HOME", c.xdg),
             home("HOME", c.home);
         EXPECT_EQ(userFolder(UserFolder::kConfig), c.config) << (c.xdg ? c.xdg : "unset");
@@ -50,53 +48,42 @@ TEST(UserFolder, FollowsTheXdgRulesAndNeedsAnAbsoluteHome) {
     }
 }
 
-std::string contents(const fs::path& path) {
-    std::string text, error;
-    readUserFile(path, &text, &error);
-    return text;
-}
-
-enum class Interruption { kKilledBeforeRename, kDiskFull };
-
-struct InterruptedSave : ::testing::TestWithParam<Interruption> {};
-
 // The writer runs in a child process, which either dies just before the
 // rename or finds the disk full (a file size limit stands in for it).
-TEST_P(InterruptedSave, LeavesTheOldFileWhole) {
+TEST(InterruptedSave, LeavesTheOldFileWhole) {
     fs::path folder = fs::path(userFolder(UserFolder::kData)) / "atomic";
-    fs::remove_all(folder);
     std::string path = folder / "table.txt", error;
     const std::string before = "the old table\n", after(4096, 'x');
-    ASSERT_TRUE(writeFileAtomically(path, before, &error)) << error;
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (GetParam() == Interruption::kKilledBeforeRename) {
-            g_beforeRenameHook = [] { raise(SIGKILL); };
-        } else {
-            signal(SIGXFSZ, SIG_IGN);
-            rlimit limit{100, 100};
-            setrlimit(RLIMIT_FSIZE, &limit);
+    for (bool killed : {true, false}) {
+        SCOPED_TRACE(killed ? "killed before the rename" : "disk full");
+        fs::remove_all(folder);
+        ASSERT_TRUE(writeFileAtomically(path, before, &error)) << error;
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (killed) {
+                g_beforeRenameHook = [] { raise(SIGKILL); };
+            } else {
+                signal(SIGXFSZ, SIG_IGN);
+                rlimit limit{100, 100};
+                setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            bool saved = writeFileAtomically(path, after, &error);
+            _exit(!saved && error.find("cannot write") == 0 ? 3 : 1);
         }
-        bool saved = writeFileAtomically(path, after, &error);
-        _exit(!saved && error.find("cannot write") == 0 ? 3 : 1);
+        int status;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        if (killed) {
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        } else {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3) << "no clear error";
+            EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1)
+                << "the temporary file was left behind";
+        }
+        EXPECT_EQ(fileBytes(path), before);
+        ASSERT_TRUE(writeFileAtomically(path, after, &error)) << error;
+        EXPECT_EQ(fileBytes(path), after);
     }
-    int status;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    if (GetParam() == Interruption::kKilledBeforeRename) {
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
-    } else {
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3) << "no clear error";
-        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1)
-            << "the temporary file was left behind";
-    }
-    EXPECT_EQ(contents(path), before);
-    ASSERT_TRUE(writeFileAtomically(path, after, &error)) << error;
-    EXPECT_EQ(contents(path), after);
 }
-
-INSTANTIATE_TEST_SUITE_P(Both, InterruptedSave,
-                         ::testing::Values(Interruption::kKilledBeforeRename,
-                                           Interruption::kDiskFull));
 
 }  // namespace
