@@ -103,12 +103,9 @@ Held held() {
 struct Outcome {
     int dx = 0;
     Held held = {};
-    int shots = 0;
-    int shooting = 0;
+    int shots = 0, shooting = 0;
     int effect = -1;  // the last sound
-    int paused = 0;
-    int onScreens = 0;
-    int era = 1;
+    int paused = 0, onScreens = 0, era = 1;
     std::vector<int> quits = {};
 };
 

@@ -33,8 +33,7 @@ void play(const std::string& events) {
 
 TEST(InputTest, EveryDirectionIsHeldOrNotWhateverFeedsIt) {
     const struct {
-        const char* name;
-        const char* events;
+        const char *name, *events;
         int dx;  // the hero's step afterwards
         unsigned jumpSounds = 0;
     } sequences[] = {

@@ -20,8 +20,7 @@ struct AudioTest : ::testing::TestWithParam<const char*> {
     void TearDown() override {
         shutdownAudio();
         EXPECT_EQ(g_soundDevice, 0);
-        g_lastEffect = -1;
-        g_effectCount = 0;
+        g_lastEffect = -1, g_effectCount = 0;
     }
     ScratchFolder scratch;
 };
