@@ -7,8 +7,8 @@
 
 namespace {
 
-// The stream unpacked by the system's zlib, the reference reader of our deflate streams,, which
-// checks its header and checksum too; "?" on any fault.
+// The stream unpacked by the system's zlib, which checks its header and checksum too; "?" on
+// any fault.
 std::string inflated(const std::string& z, size_t size) {
     std::string out(size + 1, '\0');
     uLongf got = out.size();
@@ -60,13 +60,6 @@ TEST(BmpWriter, RowsArePaddedBottomFirstAndBlackStaysOpaqueOnlyWhenDrawn) {
     EXPECT_EQ(bmp.substr(54), std::string("\0\0\0\0\0\0\x1e\x14\x0a\0\0\0"
                                           "\0\0\xff\x01\x01\x01\0\0\0\0\0\0",
                                           24));
-    Image back;
-    ASSERT_TRUE(decodeBmp(bmp, back));
-    EXPECT_EQ(back.at(1, 0), opaqueRgb(1, 1, 1));
-    EXPECT_FALSE(back.at(2, 0).opaque());
-    EXPECT_EQ(back.at(2, 1), opaqueRgb(10, 20, 30));
-    EXPECT_FALSE(decodeBmp(bmp.substr(0, 60), back));
-    EXPECT_FALSE(decodeBmp("BM", back));
 }
 
 TEST(PngWriter, CompressedDataInflatesToTheOriginal) {

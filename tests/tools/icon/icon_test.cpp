@@ -20,21 +20,16 @@ void paintSheet(Bitmap& sheet) {
     }
 }
 
-TEST(Icon, ShowsThePoseCellOnARoundedTile) {
-    Bitmap sheet;
+// An empty sheet or a tiny size gives no icon at all.
+TEST(Icon, ShowsThePoseCellOnARoundedTileAndRefusesWhatItCannotUse) {
+    Bitmap sheet, empty;
     paintSheet(sheet);
     Image icon = makeIcon(sheet, 48);
     ASSERT_EQ(icon.width(), 48);
     EXPECT_FALSE(icon.at(0, 0).opaque());  // rounded corner
     EXPECT_EQ(icon.at(24, 24), opaqueRgb(0, 255, 0));
     EXPECT_TRUE(icon.at(24, 1).opaque());  // the rim frames the tile
-}
-
-TEST(Icon, RefusesSheetsAndSizesItCannotUse) {
-    Bitmap empty;
     EXPECT_EQ(makeIcon(empty, 64).width(), 0);
-    Bitmap sheet;
-    paintSheet(sheet);
     EXPECT_EQ(makeIcon(sheet, 4).width(), 0);
 }
 

@@ -14,7 +14,6 @@
 #include "levels/level_set.h"
 #include "levels/route.h"
 #include "support/files.h"
-#include "support/scratch.h"
 #include "support/shipped.h"
 #include "support/world.h"
 
@@ -41,31 +40,32 @@ TEST(ShippedLevelsTest, TheBuiltLevelFilesAreTheSources) {
     }
 }
 
-// Each level loaded from its built file as a level exit does, its creatures
+Route storedRoute(const std::string& path) {
+    Route route;
+    std::string error;
+    EXPECT_TRUE(readRoute(path, &route, &error)) << error;
+    return route;
+}
+
+using StoredRouteTest = ShippedLevelTest;
+
+// The level loaded from its built file as a level exit does, its creatures
 // cleared, then its stored route played through the game's frame.
-TEST(ShippedLevelsTest, EveryStoredRouteLeavesItsLevelByTheExit) {
-    InFolder inData(levelDataFolder());
-    for (int number = 1; number <= kLevelCount; ++number) {
-        SCOPED_TRACE("level " + std::to_string(number));
-        Route route;
-        std::string error;
-        ASSERT_TRUE(readRoute(levelRoutePath(levelSourceFolder(), number), &route, &error))
-            << error;
-        resetWorld();
-        g_levelNumber = number;
-        g_level.load();
-        g_enemies.clear();
-        beginLevelRun();
-        EXPECT_EQ(followRoute(route, playFrame).end, RouteEnd::Exited);
-        EXPECT_GE(g_lives, kStartLives);
-        if (number < kLevelCount) {
-            EXPECT_EQ(g_levelNumber, number + 1);
-        } else {
-            EXPECT_EQ(g_completionTimer, 1);
-            EXPECT_EQ(g_onScreens, 1);
-        }
+TEST_P(StoredRouteTest, LeavesItsLevelByTheExit) {
+    const int number = GetParam();
+    g_levelNumber = number;
+    g_level.load();
+    g_enemies.clear();
+    beginLevelRun();
+    EXPECT_EQ(followRoute(storedRoute(levelRoutePath(levelSourceFolder(), number)), playFrame).end,
+              RouteEnd::Exited);
+    EXPECT_GE(g_lives, kStartLives);
+    if (number < kLevelCount) {
+        EXPECT_EQ(g_levelNumber, number + 1);
+    } else {
+        EXPECT_EQ(g_completionTimer, 1);
+        EXPECT_EQ(g_onScreens, 1);
     }
-    resetWorld();
 }
 
 // The ways play reaches a level, through the game's own menu, start and
@@ -119,10 +119,7 @@ using AliveRouteTest = ShippedLevelTest;
 // game's frame: it leaves by the exit on its last frame with no life lost.
 TEST_P(AliveRouteTest, FinishesTheLevelWithEveryCreatureAliveFromEveryWayIn) {
     const int number = GetParam();
-    Route route;
-    std::string error;
-    ASSERT_TRUE(readRoute(levelAliveRoutePath(levelSourceFolder(), number), &route, &error))
-        << error;
+    const Route route = storedRoute(levelAliveRoutePath(levelSourceFolder(), number));
     for (WayIn way : waysInto(number)) {
         SCOPED_TRACE(way == WayIn::Menu ? "menu" : way == WayIn::Exit ? "exit" : "continue");
         resetWorld();
@@ -138,6 +135,7 @@ TEST_P(AliveRouteTest, FinishesTheLevelWithEveryCreatureAliveFromEveryWayIn) {
     }
 }
 
+INSTANTIATE_TEST_SUITE_P(Levels, StoredRouteTest, ::testing::Range(1, kLevelCount + 1));
 INSTANTIATE_TEST_SUITE_P(Levels, AliveRouteTest, ::testing::Range(1, kLevelCount + 1));
 
 }  // namespace

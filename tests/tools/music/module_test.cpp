@@ -48,17 +48,14 @@ order first second first
 )";
 constexpr double kProbeSeconds = 16.0;
 
-struct Written {
-    ModuleFormat format;
-    const char* type;
-};
-
-class ProbeModule : public ::testing::TestWithParam<Written> {
+// Parameterised by the type, which is also the file name's ending.
+class ProbeModule : public ::testing::TestWithParam<const char*> {
    protected:
     openmpt::module load() {
-        bytes_ = music::buildModule(kProbeSong, GetParam().format);
+        bytes_ = music::buildModule(kProbeSong, format());
         return openmpt::module(bytes_, log_);
     }
+    ModuleFormat format() { return *music::formatForFile(std::string("probe.") + GetParam()); }
     int cell(openmpt::module& m, int pattern, int row, int channel, int what) {
         return m.get_pattern_row_channel_command(pattern, row, channel, what);
     }
@@ -69,14 +66,14 @@ class ProbeModule : public ::testing::TestWithParam<Written> {
 // How a module sounds is checked on the shipped songs, which use all three formats.
 TEST_P(ProbeModule, LoadsCleanlyWithItsPartsAndCellsWhereTheTextPutThem) {
     openmpt::module m = load();
-    EXPECT_EQ(m.get_metadata("type"), GetParam().type);
+    EXPECT_EQ(m.get_metadata("type"), GetParam());
     EXPECT_EQ(m.get_metadata("warnings"), "");
     EXPECT_EQ(log_.str(), "");
     EXPECT_EQ(m.get_metadata("title"), "Probe");
     EXPECT_EQ(m.get_num_channels(), 4);
     EXPECT_EQ(m.get_num_orders(), 3);
     // A MOD always lists 31 sample slots.
-    bool mod = GetParam().format == ModuleFormat::kMod;
+    bool mod = format() == ModuleFormat::kMod;
     EXPECT_EQ(m.get_num_samples(), mod ? 31 : 2);
     EXPECT_NEAR(m.get_duration_seconds(), kProbeSeconds, 0.05);
     const int note = openmpt::module::command_note,
@@ -97,10 +94,7 @@ TEST_P(ProbeModule, LoadsCleanlyWithItsPartsAndCellsWhereTheTextPutThem) {
     EXPECT_EQ(cell(m, 1, 6, 2, note), c4 - 5);
 }
 
-INSTANTIATE_TEST_SUITE_P(Formats, ProbeModule,
-                         ::testing::Values(Written{ModuleFormat::kIt, "it"},
-                                           Written{ModuleFormat::kS3m, "s3m"},
-                                           Written{ModuleFormat::kMod, "mod"}));
+INSTANTIATE_TEST_SUITE_P(Formats, ProbeModule, ::testing::Values("it", "s3m", "mod"));
 
 // What a format cannot hold is refused, not written wrong.
 TEST(ModuleFormats, RefuseWhatTheyCannotHold) {
