@@ -12,9 +12,6 @@ require_files "$prefix" bin/dorian-hazardous libexec/dorian-hazardous/dorian \
     share/applications/io.github.dorian_hazardous.desktop share/icons/hicolor/64x64/apps/dorian-hazardous.png \
     share/man/man6/dorian-hazardous.6.gz share/metainfo/io.github.dorian_hazardous.metainfo.xml
 [ ! -e "$prefix/games" ] || fail "the install holds the package's layout too"
-if command -v desktop-file-validate >/dev/null; then
-    desktop-file-validate "$prefix/share/applications/io.github.dorian_hazardous.desktop" || exit 1
-fi
 # Moved elsewhere, the installed tree still finds its data.
 mv "$prefix" "$prefix.moved"
 "$(dirname "$0")/start_and_quit.sh" "$prefix.moved/bin/dorian-hazardous" /tmp "$out"
