@@ -48,7 +48,7 @@ TEST(LevelSourceTest, TheTopLineOfTheMapIsTheTopRowWhateverTheLineEndsAndComment
     EXPECT_EQ(source.grid.at(0, 100), -1);
 }
 
-TEST(LevelSourceTest, BrokenSourcesNameTheFileAndLine) {
+TEST(LevelSourceTest, BrokenSourcesAreRefusedNamingTheFileAndLine) {
     const std::string header = "legend . -1\n";
     struct Case {
         std::string text, expected;
@@ -72,9 +72,7 @@ TEST(LevelSourceTest, BrokenSourcesNameTheFileAndLine) {
         {"colour red\n", "bad.txt:1: unknown line \"colour\" (expected title, legend or map)"},
     };
     for (const Case& c : cases) EXPECT_EQ(errorOf(c.text), c.expected);
-}
-
-TEST(LevelSourceTest, GarbageAndAMissingFileAreRefused) {
+    // Garbage is refused too, and a missing file named.
     std::string noise;
     for (int i = 0; i < 5000; ++i) noise += static_cast<char>((i * 7919) % 256);
     for (const std::string& text :
