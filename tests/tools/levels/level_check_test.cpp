@@ -164,11 +164,9 @@ TEST(LevelCheckTest, TheGameNeedsEveryKindAndALifeInEveryEra) {
     levels[0].grid.cells[0][3] = -1;  // the strider
     levels[7].grid.cells[2][0] = -1;  // the extra life of the prehistoric era
     levels[0].grid.cells[1][0] = -1;  // the only points pick-up
-    std::vector<std::string> problems = checkGame(levels);
-    ASSERT_EQ(problems.size(), 3u);
-    EXPECT_EQ(problems[0], "no level has a strider");
-    EXPECT_EQ(problems[1], "no level has a points pick-up");
-    EXPECT_EQ(problems[2], "era 3 has no extra life (code -122)");
+    EXPECT_EQ(checkGame(levels),
+              (std::vector<std::string>{"no level has a strider", "no level has a points pick-up",
+                                        "era 3 has no extra life (code -122)"}));
 }
 
 }  // namespace
