@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <memory>
 
 #include "art/art_paths.h"
 #include "art/bmp.h"
@@ -23,16 +22,15 @@ class GamePictures : public ::testing::Test {
    protected:
     static void SetUpTestSuite() {
         for (const SheetSize& s : sheetSizes()) {
-            auto& bmp = bitmaps_[s.file];
-            bmp = std::make_unique<Bitmap>();
-            ASSERT_TRUE(bmp->loadBmp((DORIAN_DATA_DIR "/" + s.file).c_str())) << s.file;
-            ASSERT_EQ(bmp->width, s.width) << s.file;
-            ASSERT_EQ(bmp->height, s.height) << s.file;
+            Bitmap& bmp = bitmaps_[s.file];
+            ASSERT_TRUE(bmp.loadBmp((DORIAN_DATA_DIR "/" + s.file).c_str())) << s.file;
+            ASSERT_EQ(bmp.width, s.width) << s.file;
+            ASSERT_EQ(bmp.height, s.height) << s.file;
         }
     }
     static void TearDownTestSuite() { bitmaps_.clear(); }
 
-    static const Bitmap& bitmap(const std::string& file) { return *bitmaps_.at(file); }
+    static const Bitmap& bitmap(const std::string& file) { return bitmaps_.at(file); }
     static int alphaAt(const Bitmap& b, int x, int rowFromBottom) {
         return b.pixels[(size_t(rowFromBottom) * b.width + x) * 4 + 3];
     }
@@ -48,10 +46,10 @@ class GamePictures : public ::testing::Test {
         return out;
     }
 
-    static std::map<std::string, std::unique_ptr<Bitmap>> bitmaps_;
+    static std::map<std::string, Bitmap> bitmaps_;
 };
 
-std::map<std::string, std::unique_ptr<Bitmap>> GamePictures::bitmaps_;
+std::map<std::string, Bitmap> GamePictures::bitmaps_;
 
 // Linear filtering must never pull a neighbour's colour into a sprite: a sprite keeps
 // a see-through ring inside its rectangle.
