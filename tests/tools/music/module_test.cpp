@@ -6,6 +6,7 @@
 #include <libopenmpt/libopenmpt.hpp>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "music/song_text.h"
@@ -66,12 +67,10 @@ class ProbeModule : public ::testing::TestWithParam<const char*> {
 // How a module sounds is checked on the shipped songs, which use all three formats.
 TEST_P(ProbeModule, LoadsCleanlyWithItsPartsAndCellsWhereTheTextPutThem) {
     openmpt::module m = load();
-    EXPECT_EQ(m.get_metadata("type"), GetParam());
-    EXPECT_EQ(m.get_metadata("warnings"), "");
-    EXPECT_EQ(log_.str(), "");
-    EXPECT_EQ(m.get_metadata("title"), "Probe");
-    EXPECT_EQ(m.get_num_channels(), 4);
-    EXPECT_EQ(m.get_num_orders(), 3);
+    // Type, warnings, the reader's log, title, channels and orders.
+    EXPECT_EQ(std::make_tuple(m.get_metadata("type"), m.get_metadata("warnings"), log_.str(),
+                              m.get_metadata("title"), m.get_num_channels(), m.get_num_orders()),
+              std::make_tuple(GetParam(), "", "", "Probe", 4, 3));
     // A MOD always lists 31 sample slots.
     bool mod = format() == ModuleFormat::kMod;
     EXPECT_EQ(m.get_num_samples(), mod ? 31 : 2);
