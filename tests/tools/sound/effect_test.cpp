@@ -79,13 +79,9 @@ TEST_P(EffectFile, IsTheBuiltShortMonoPcmWavAtAHealthyLevel) {
     std::vector<int> samples = samplesOf(wav);
     EXPECT_LT(samples.size(), static_cast<size_t>(synth::kEffectRate));
     int peak = 0;
-    size_t atFullScale = 0;
-    for (int s : samples) {
-        peak = std::max(peak, std::abs(s));
-        atFullScale += std::abs(s) >= kFullScale;
-    }
+    for (int s : samples) peak = std::max(peak, std::abs(s));
     EXPECT_GT(peak, kFullScale / 2) << "too quiet";
-    EXPECT_EQ(atFullScale, 0u) << "clipped";
+    EXPECT_LT(peak, kFullScale) << "clipped";
     // Starts and ends near silence, so that it neither clicks in nor out.
     EXPECT_LT(std::abs(samples.front()), kFullScale / 20);
     EXPECT_LT(std::abs(samples.back()), kFullScale / 20);
