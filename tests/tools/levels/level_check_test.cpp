@@ -134,19 +134,14 @@ TEST(LevelCheckTest, CreaturesKeepClearOfArrivalsAndSpawnsLeaveNoHoles) {
         EXPECT_EQ(problemsOf(sketchGrid(c.rows), true), c.problems) << c.what;
 }
 
-// Every kind once, on levels 1 to 12, with an extra life in each era.
-std::vector<NumberedLevel> fullCast() {
+TEST(LevelCheckTest, TheGameNeedsEveryKindAndALifeInEveryEra) {
+    // Every kind once, on levels 1 to 12, with an extra life in each era.
     std::vector<NumberedLevel> levels;
     for (int number = 1; number <= kLevelCount; ++number) levels.push_back({number, LevelGrid()});
     int col = 0;
     for (const CreatureKind& kind : creatureKinds()) levels[0].grid.cells[0][col++] = kind.codes[0];
     levels[0].grid.cells[1][0] = -100;
     for (int number : {1, 4, 8, 11}) levels[number - 1].grid.cells[2][0] = kCodeExtraLife;
-    return levels;
-}
-
-TEST(LevelCheckTest, TheGameNeedsEveryKindAndALifeInEveryEra) {
-    std::vector<NumberedLevel> levels = fullCast();
     EXPECT_TRUE(checkGame(levels).empty());
 
     levels[0].grid.cells[0][3] = -1;  // the strider

@@ -11,13 +11,6 @@
 
 namespace {
 
-LevelSource parsed(const std::string& text) {
-    LevelSource source;
-    std::string error;
-    EXPECT_TRUE(parseLevelSource(text, "ok.txt", &source, &error)) << error;
-    return source;
-}
-
 std::string errorOf(const std::string& text) {
     LevelSource source;
     std::string error;
@@ -38,7 +31,9 @@ TEST(LevelSourceTest, TheTopLineOfTheMapIsTheTopRowWhateverTheLineEndsAndComment
     text.replace(text.find("title sketch"), 12, "title  Docks  ");
     std::string windows;
     for (char c : text) windows += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    LevelSource source = parsed(windows);
+    LevelSource source;
+    std::string error;
+    ASSERT_TRUE(parseLevelSource(windows, "ok.txt", &source, &error)) << error;
     EXPECT_EQ(source.title, "Docks");
     EXPECT_EQ(std::make_tuple(source.grid.cells[0][2], source.grid.cells[1][1],
                               source.grid.cells[2][0], source.grid.cells[2][2]),
