@@ -50,47 +50,41 @@ order first second first
 constexpr double kProbeSeconds = 16.0;
 
 // Parameterised by the type, which is also the file name's ending.
-class ProbeModule : public ::testing::TestWithParam<const char*> {
-   protected:
-    openmpt::module load() {
-        bytes_ = music::buildModule(kProbeSong, format());
-        return openmpt::module(bytes_, log_);
-    }
-    ModuleFormat format() { return *music::formatForFile(std::string("probe.") + GetParam()); }
-    int cell(openmpt::module& m, int pattern, int row, int channel, int what) {
-        return m.get_pattern_row_channel_command(pattern, row, channel, what);
-    }
-    std::vector<std::uint8_t> bytes_;
-    std::ostringstream log_;
-};
+struct ProbeModule : ::testing::TestWithParam<const char*> {};
 
 // How a module sounds is checked on the shipped songs, which use all three formats.
 TEST_P(ProbeModule, LoadsCleanlyWithItsPartsAndCellsWhereTheTextPutThem) {
-    openmpt::module m = load();
+    const ModuleFormat format = *music::formatForFile(std::string("probe.") + GetParam());
+    const std::vector<std::uint8_t> bytes = music::buildModule(kProbeSong, format);
+    std::ostringstream log;
+    openmpt::module m(bytes, log);
+    auto cell = [&](int pattern, int row, int channel, int what) {
+        return m.get_pattern_row_channel_command(pattern, row, channel, what);
+    };
     // Type, warnings, the reader's log, title, channels and orders.
-    EXPECT_EQ(std::make_tuple(m.get_metadata("type"), m.get_metadata("warnings"), log_.str(),
+    EXPECT_EQ(std::make_tuple(m.get_metadata("type"), m.get_metadata("warnings"), log.str(),
                               m.get_metadata("title"), m.get_num_channels(), m.get_num_orders()),
               std::make_tuple(GetParam(), "", "", "Probe", 4, 3));
     // A MOD always lists 31 sample slots.
-    bool mod = format() == ModuleFormat::kMod;
+    bool mod = format == ModuleFormat::kMod;
     EXPECT_EQ(m.get_num_samples(), mod ? 31 : 2);
     EXPECT_NEAR(m.get_duration_seconds(), kProbeSeconds, 0.05);
     const int note = openmpt::module::command_note,
               instrument = openmpt::module::command_instrument;
     // Middle C is C-5 (61) in IT and S3M; a MOD names its periods an octave higher.
     int c4 = mod ? 73 : 61;
-    EXPECT_EQ(cell(m, 0, 0, 0, note), c4);
-    EXPECT_EQ(cell(m, 0, 0, 0, instrument), 1);
-    EXPECT_EQ(cell(m, 0, 1, 0, note), c4 + 2);
+    EXPECT_EQ(cell(0, 0, 0, note), c4);
+    EXPECT_EQ(cell(0, 0, 0, instrument), 1);
+    EXPECT_EQ(cell(0, 1, 0, note), c4 + 2);
     // A MOD cannot tune a sample, so one of half the cycle is written an octave down.
-    EXPECT_EQ(cell(m, 0, 2, 0, note), c4 + 4 - (mod ? 12 : 0));
-    EXPECT_EQ(cell(m, 0, 2, 0, instrument), 2);
-    EXPECT_EQ(cell(m, 0, 6, 0, note), c4 - 12);
-    EXPECT_EQ(cell(m, 0, 0, 1, note), c4 - 12);  // transposed down an octave
-    EXPECT_EQ(cell(m, 1, 0, 2, note), c4 + 7);   // up a fifth
-    EXPECT_EQ(cell(m, 1, 0, 0, note), 0);        // channel left out
-    EXPECT_EQ(cell(m, 0, 7, 0, note), 0);        // rests stay empty
-    EXPECT_EQ(cell(m, 1, 6, 2, note), c4 - 5);
+    EXPECT_EQ(cell(0, 2, 0, note), c4 + 4 - (mod ? 12 : 0));
+    EXPECT_EQ(cell(0, 2, 0, instrument), 2);
+    EXPECT_EQ(cell(0, 6, 0, note), c4 - 12);
+    EXPECT_EQ(cell(0, 0, 1, note), c4 - 12);  // transposed down an octave
+    EXPECT_EQ(cell(1, 0, 2, note), c4 + 7);   // up a fifth
+    EXPECT_EQ(cell(1, 0, 0, note), 0);        // channel left out
+    EXPECT_EQ(cell(0, 7, 0, note), 0);        // rests stay empty
+    EXPECT_EQ(cell(1, 6, 2, note), c4 - 5);
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, ProbeModule, ::testing::Values("it", "s3m", "mod"));
