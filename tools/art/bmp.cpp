@@ -1,4 +1,4 @@
-// Writing and reading 24-bit BMP files with the 54-byte header the game reads.
+// Writing 24-bit BMP files with the 54-byte header the game reads.
 #include "art/bmp.h"
 
 namespace {
@@ -14,14 +14,6 @@ void put16(std::string& out, int v) {
 }
 void put32(std::string& out, uint32_t v) {
     for (int i = 0; i < 4; ++i) out += char((v >> (8 * i)) & 0xff);
-}
-uint32_t get32(const std::string& in, size_t at) {
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | uint8_t(in[at + i]);
-    return v;
-}
-int get16(const std::string& in, size_t at) {
-    return uint8_t(in[at]) | (uint8_t(in[at + 1]) << 8);
 }
 
 int rowStride(int width) {
@@ -66,26 +58,4 @@ std::string encodeBmp(const Image& image) {
         out.append(size_t(stride - w * 3), '\0');
     }
     return out;
-}
-
-bool decodeBmp(const std::string& bytes, Image& out) {
-    if (bytes.size() < kHeaderSize || bytes[0] != 'B' || bytes[1] != 'M') return false;
-    const int32_t w = int32_t(get32(bytes, 18)), h = int32_t(get32(bytes, 22));
-    if (get16(bytes, 28) != kBitsPerPixel || get32(bytes, 30) != 0) return false;
-    if (w <= 0 || h <= 0 || w > 16384 || h > 16384) return false;
-    const size_t offset = get32(bytes, 10);
-    const size_t stride = rowStride(w);
-    if (offset < kHeaderSize || bytes.size() < offset + stride * h) return false;
-    Image image(w, h);
-    for (int row = 0; row < h; ++row) {
-        const size_t base = offset + stride * row;
-        for (int x = 0; x < w; ++x) {
-            const uint8_t b = bytes[base + 3 * x], g = bytes[base + 3 * x + 1],
-                          r = bytes[base + 3 * x + 2];
-            const bool black = r == 0 && g == 0 && b == 0;
-            image.set(x, h - 1 - row, black ? kClear : opaqueRgb(r, g, b));
-        }
-    }
-    out = std::move(image);
-    return true;
 }

@@ -6,5 +6,3 @@
 
 // Opaque pure black would read as transparent, so it is stored as (1, 1, 1).
 std::string encodeBmp(const Image& image);
-// Reads what encodeBmp writes (and any plain 24-bit BMP); false on anything else.
-bool decodeBmp(const std::string& bytes, Image& out);
