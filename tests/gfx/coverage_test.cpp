@@ -35,9 +35,7 @@ TEST(TexelsOpaque, OnlyRectanglesWhoseFilteredTexelsAreAllOpaque) {
         {9, {0, 0, 1, 1}, false},  // never uploaded
     };
     for (const Case& c : cases)
-        EXPECT_EQ(texelsOpaque(c.id, c.tex), c.opaque)
-            << c.id << ": " << c.tex.s0 / t << "," << c.tex.t0 / t << " to " << c.tex.s1 / t << ","
-            << c.tex.t1 / t;
+        EXPECT_EQ(texelsOpaque(c.id, c.tex), c.opaque) << "case " << &c - cases;
     forgetTexels();
     EXPECT_FALSE(texelsOpaque(5, {0, 0, 1, 1}));
 }

@@ -86,19 +86,17 @@ void completed(int frame) {
     if (frame == 1) g_completionTimer = 1, g_onScreens = 1, g_fullRun = g_levelNumber == 1;
 }
 
-void nothing(int) {}
-
 std::vector<FrameCase> frameCases() {
     std::vector<FrameCase> cases;
     for (int era = 1; era <= 4; ++era) {
         std::string prefix = "era" + std::to_string(era);
-        cases.push_back({prefix + " menu", era, false, kComparedFrames, nothing});
+        cases.push_back({prefix + " menu", era, false, kComparedFrames, [](int) {}});
         cases.push_back({prefix + " first frame", era, true, 1, holdRight});
         cases.push_back({prefix + " frame 300", era, true, 300, holdRight});
     }
     // Era 4 starts on level 11; level 12 follows by the exit, as in the game.
     cases.push_back({"level 12 with shots and a burst", 4, true, kShootingFrames, shootAround});
-    cases.push_back({"title card, standing", 2, true, 40, nothing});
+    cases.push_back({"title card, standing", 2, true, 40, [](int) {}});
     cases.push_back({"paused", 3, true, 102, pauseLate});
     cases.push_back({"game over", 1, true, 120, lastLifeLost});
     cases.push_back({"level completed", 4, true, 2, completed});
