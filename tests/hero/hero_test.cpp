@@ -1,4 +1,6 @@
-// The hero, frame by frame on small hand-made grids, with drawing off.
+// The hero, frame by frame on small hand-made grids, with drawing off. Walls,
+// ceilings, ladders and water are met by every stored route; these cases pin
+// what the routes cannot see.
 #include "hero/hero.h"
 
 #include <gtest/gtest.h>
@@ -12,9 +14,8 @@
 namespace {
 
 constexpr int kLadder = 64;
-constexpr int kWater = 129;
 
-// Each case starts on a floor whose top is at y 100, unless it clears the grid.
+// Each case starts on a floor whose top is at y 100.
 struct HeroTest : WorldTest {
     void SetUp() override {
         WorldTest::SetUp();
@@ -27,15 +28,6 @@ struct HeroTest : WorldTest {
     static void standAt(int x, int y = 100) {
         g_hero.x = x, g_hero.y = y, g_hero.airborne = 0, g_hero.vy = 0;
         frames(1);
-    }
-    // Frames until `done` holds (-1 if it never does).
-    template <typename Done>
-    static int framesUntil(Done done, int limit = 1000) {
-        for (int i = 1; i <= limit; ++i) {
-            g_hero.process();
-            if (done()) return i;
-        }
-        return -1;
     }
     // The last picture one frame draws: the hero's own.
     static DrawCall spriteOf() {
@@ -63,24 +55,13 @@ TEST_F(HeroTest, JumpFromRestPeaksAt64AfterTwentySixFramesAndLandsOnFrame59) {
     }
 }
 
-TEST_F(HeroTest, WalksUnderHeadHighBlocksButStopsAtWallsAndTheLeftEdge) {
-    const struct {
-        int blockRow, x, dx, frames, endX;
-    } cases[] = {
-        {6, 140, 1, 20, 160},  // a block at head height (y 120 to 140) lets the hero through
-        {5, 140, 1, 20, 150},  // one at the feet stops it ten units short
-        {-1, 20, -1, 10, 19},  // the left edge holds below x 20
-        {-1, 20, -2, 10, 18},  // both left keys held: speed 2
-    };
-    for (const auto& c : cases) {
-        clearGrid();
-        fillRow(4, 0, 99, 1);
-        if (c.blockRow >= 0) g_level.grid[c.blockRow][8] = 1;
+TEST_F(HeroTest, TheLeftEdgeHoldsBelowX20AtEitherSpeed) {
+    for (int dx : {-1, -2}) {  // -2: both left keys held
         g_hero = Hero();
-        standAt(c.x);
-        g_hero.dx = c.dx;
-        frames(c.frames);
-        EXPECT_EQ(g_hero.x, c.endX) << "block row " << c.blockRow << ", dx " << c.dx;
+        standAt(20);
+        g_hero.dx = dx;
+        frames(10);
+        EXPECT_EQ(g_hero.x, 20 + dx) << "dx " << dx;
     }
 }
 
@@ -97,64 +78,6 @@ TEST_F(HeroTest, OffALedgeTheFallStartsAtHalfAUnitOrAWholeOneWithDownHeld) {
         g_hero.process();
         EXPECT_EQ(g_hero.y, down ? 98 : 99);  // -1.15 and -0.65 truncated
     }
-}
-
-TEST_F(HeroTest, CeilingsStopTheRiseAndTopsOfBlocksAndLaddersCatchTheFall) {
-    g_level.grid[7][5] = 1;  // y 140 over x 100 to 120
-    standAt(110);
-    g_hero.pressUp();
-    EXPECT_GT(framesUntil([] { return g_hero.vy <= 0; }), 0);
-    EXPECT_FLOAT_EQ(g_hero.vy, 0.0f);
-    EXPECT_LT(g_hero.y + 15, 160);
-    framesUntil([] { return !g_hero.airborne; });
-    EXPECT_EQ(g_hero.y, 100);
-    clearGrid();
-    fillRow(1, 5, 5, kLadder);  // a ladder whose top is at y 40
-    fillRow(0, 5, 5, kLadder);
-    g_hero.x = 110, g_hero.y = 80, g_hero.airborne = 1, g_hero.vy = 0;
-    framesUntil([] { return !g_hero.airborne; });
-    frames(20);
-    EXPECT_EQ(g_hero.y, 40);
-    EXPECT_EQ(g_hero.airborne, 0);
-}
-
-TEST_F(HeroTest, ClimbsUpHoldsClimbsDownAndStepsOffAtTheTop) {
-    for (int row = 5; row <= 8; ++row) g_level.grid[row][5] = kLadder;
-    standAt(110);
-    g_hero.pressUp();
-    EXPECT_EQ(g_hero.climbing, Hero::kClimbUp);
-    frames(10);
-    EXPECT_EQ(g_hero.y, 110);  // one unit a frame
-    g_hero.releaseUp();
-    frames(10);
-    EXPECT_EQ(g_hero.y, 110);
-    g_hero.pressDown();
-    frames(5);
-    EXPECT_EQ(g_hero.y, 105);
-    g_hero.releaseDown();
-    g_hero.pressUp();
-    EXPECT_GT(framesUntil([] { return g_hero.climbing == Hero::kOffLadder; }), 0);
-    g_hero.releaseUp();
-    frames(30);
-    EXPECT_EQ(g_hero.y, 180);  // standing on the ladder top
-    g_hero.pressDown();
-    EXPECT_EQ(g_hero.climbing, Hero::kClimbDown);
-}
-
-TEST_F(HeroTest, EntersWaterSinksSlowlyAndRisesWithUpHeld) {
-    fillRow(0, 0, 99, 1);
-    for (int row = 1; row <= 10; ++row) fillRow(row, 3, 8, kWater);
-    g_hero.x = 110, g_hero.y = 230, g_hero.col = 5, g_hero.airborne = 1;
-    framesUntil([] { return g_hero.swimming == 1; });
-    EXPECT_FLOAT_EQ(g_hero.vy, -0.5f);
-    int y0 = g_hero.y;
-    frames(40);
-    EXPECT_EQ(g_hero.y, y0 - 20);  // half a unit a frame, the fraction kept in swimY
-    g_hero.pressUp();
-    frames(10);
-    EXPECT_EQ(g_hero.y, y0 - 10);
-    g_hero.releaseUp();
-    EXPECT_FLOAT_EQ(g_hero.vy, -0.5f);
 }
 
 TEST_F(HeroTest, DeadlyTileKillsThroughProtectionAndTheFallPeaksAt164) {
@@ -196,7 +119,9 @@ TEST_F(HeroTest, GameOverShowsItsTextFor201FramesThenTheMenu) {
     g_lives = 1;
     g_hero.y = -50, g_hero.airborne = 1, g_score = 1234;
     DrawCapture capture;
-    EXPECT_EQ(framesUntil([] { return g_onScreens == 1; }), 201);
+    int n = 0;
+    while (g_onScreens != 1 && n < 1000) g_hero.process(), ++n;
+    EXPECT_EQ(n, 201);
     EXPECT_EQ(capture.calls.size(), 201u * 10);  // "GAME OVER!" every frame, no hero
     EXPECT_EQ(g_lives, 6);
     EXPECT_EQ(g_score, 0u);
