@@ -1,6 +1,7 @@
 // Route scripts: their text form, the key changes they make and their replay.
 #include "levels/route.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <sstream>
@@ -67,6 +68,15 @@ void Route::add(int frames, int keys) {
     } else {
         runs.push_back({frames, keys});
     }
+}
+
+void Route::keepFirst(int frames) {
+    size_t kept = 0;
+    for (; kept < runs.size() && frames > 0; ++kept) {
+        runs[kept].frames = std::min(runs[kept].frames, frames);
+        frames -= runs[kept].frames;
+    }
+    runs.resize(kept);
 }
 
 std::string keysText(int keys) {

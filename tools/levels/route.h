@@ -26,6 +26,8 @@ struct Route {
     // Appends frames, joining them to the last run when the keys are the
     // same and hold no shot (two shots are two presses).
     void add(int frames, int keys);
+    // Drops every frame after the first `frames`.
+    void keepFirst(int frames);
 };
 
 // Keys as letters, "-" for none: "RU" is right and up, "RF" right and a shot.

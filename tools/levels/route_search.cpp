@@ -314,7 +314,12 @@ SearchReport searchRoute(const LevelGrid& grid, const SearchSettings& settings) 
     WorldGuard guard;
     prepareLevel(grid);
     SearchReport report = RouteSearch(grid, settings).run();
-    if (report.found) report.route = simplified(grid, report.route);
-    if (report.found && !routeHolds(grid, report.route)) report.found = false;
+    if (!report.found) return report;
+    report.route = simplified(grid, report.route);
+    prepareLevel(grid);
+    RouteOutcome outcome = followRoute(report.route, heroFrame);
+    report.found = outcome.end == RouteEnd::Exited;
+    // Without a needless jump or crouch the exit may come a little sooner.
+    report.route.keepFirst(outcome.frames);
     return report;
 }

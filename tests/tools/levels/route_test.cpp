@@ -30,6 +30,8 @@ TEST(RouteTextTest, RoutesSurviveTheirTextForm) {
     std::string error;
     ASSERT_TRUE(parseRoute(text, "r", &back, &error)) << error;
     EXPECT_EQ(back.runs, route.runs);
+    back.keepFirst(60 + 3);  // cuts into the third run
+    EXPECT_EQ(routeText(back, "cut"), "; cut\n48 R\n12 RU\n3 -\n");
 }
 
 TEST(RouteTextTest, BrokenRoutesNameTheLine) {
