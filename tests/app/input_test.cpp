@@ -15,7 +15,8 @@ namespace {
 
 // Plays events such as "d+ D- <+ enter": a key down (+) or up (-), where <, >
 // and ^ are the arrows; "menu" shows the menu, "focus" loses the keyboard and
-// "respawn" drops the hero out of the level.
+// "respawn" drops the hero out of the level; "land" lays a floor and plays until the
+// hero stands on it.
 void play(const std::string& events) {
     std::istringstream in(events);
     for (std::string e; in >> e;) {
@@ -28,6 +29,8 @@ void play(const std::string& events) {
         if (e == "menu") g_onScreens = 1;
         if (e == "focus") letGoOfEverything();
         if (e == "respawn") g_lives = 2, g_hero.y = -100, playFrame();
+        if (e == "land") fillRow(4, 0, 99, 1);
+        for (int frames = 0; e == "land" && g_hero.airborne && frames < 200; ++frames) playFrame();
     }
 }
 
@@ -47,6 +50,7 @@ TEST(InputTest, EveryDirectionIsHeldOrNotWhateverFeedsIt) {
         {"d held when the window loses the keyboard, released elsewhere", "d+ focus a+ a-", 0},
         {"d and s held through a respawn, then a tapped", "d+ s+ respawn a+ a-", 0},
         {"the Up arrow sounds the jump once, held or pressed again", "^+ ^+ ^- ^+", 0, 1},
+        {"the Up arrow held through the landing repeats silently", "^+ land ^+", 0, 1},
         {"w jumps silently, and the arrow in the air adds no sound", "w+ w- ^+", 0, 0},
     };
     for (const auto& s : sequences) {
