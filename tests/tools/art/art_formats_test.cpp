@@ -4,6 +4,8 @@
 
 #include "art/bmp.h"
 #include "art/png.h"
+#include "gfx/bitmap.h"
+#include "support/scratch.h"
 
 namespace {
 
@@ -37,41 +39,35 @@ uint32_t big32(const std::string& s, size_t at) {
     return uint32_t(uint8_t(s[at])) << 24 | uint8_t(s[at + 1]) << 16 | uint8_t(s[at + 2]) << 8 |
            uint8_t(s[at + 3]);
 }
-uint32_t little32(const std::string& s, size_t at) {
-    return uint8_t(s[at]) | uint8_t(s[at + 1]) << 8 | uint8_t(s[at + 2]) << 16 |
-           uint32_t(uint8_t(s[at + 3])) << 24;
-}
 
-TEST(BmpWriter, RowsArePaddedBottomFirstAndBlackStaysOpaqueOnlyWhenDrawn) {
+// Read back by the game's own reader, which takes only plain 24-bit uncompressed pictures.
+TEST(BmpWriter, TheGameReadsEveryPixelBackAndBlackStaysOpaqueOnlyWhenDrawn) {
     Image img(3, 2);  // 9 bytes of colour per row, padded to 12
     img.set(0, 0, opaqueRgb(255, 0, 0));
     img.set(1, 0, opaqueRgb(0, 0, 0));  // opaque black must not turn see-through
     img.set(2, 1, opaqueRgb(10, 20, 30));
+    ScratchFolder folder;
     const std::string bmp = encodeBmp(img);
-    ASSERT_EQ(bmp.size(), 54u + 2 * 12);
-    // The plain header the game reads: pixels straight after it, 24 bits, uncompressed.
-    EXPECT_EQ(bmp.substr(0, 2), "BM");
-    EXPECT_EQ(uint8_t(bmp[28]), 24);
-    EXPECT_EQ(
-        (std::vector{little32(bmp, 2), little32(bmp, 10), little32(bmp, 14), little32(bmp, 18),
-                     little32(bmp, 22), little32(bmp, 30), little32(bmp, 34)}),
-        (std::vector<uint32_t>{78, 54, 40, 3, 2, 0, 24}));
-    // The bottom row first, each pixel in B, G, R order, each row padded.
-    EXPECT_EQ(bmp.substr(54), std::string("\0\0\0\0\0\0\x1e\x14\x0a\0\0\0"
-                                          "\0\0\xff\x01\x01\x01\0\0\0\0\0\0",
-                                          24));
+    writeFile("t.bmp", bmp);
+    Bitmap read;
+    ASSERT_TRUE(read.loadBmp("t.bmp"));
+    EXPECT_EQ(std::make_tuple(bmp.size(), read.width, read.height), std::make_tuple(78u, 3, 2));
+    // RGBA, the bottom row first.
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(read.pixels), 24),
+              std::string("\0\0\0\0\0\0\0\0\x0a\x14\x1e\xff"
+                          "\xff\0\0\xff\x01\x01\x01\xff\0\0\0\0",
+                          24));
 }
 
-TEST(PngWriter, CompressedDataInflatesToTheOriginal) {
+// The deflate stream inflates to the original, and the chunks carry their size, a
+// valid CRC and the pixels.
+TEST(PngWriter, ChunksCarryTheSizeAValidCrcAndPixelsThatInflateToTheOriginal) {
     std::string raw;
     for (int i = 0; i < 70000; ++i) raw += char(i % 7 == 0 ? i % 251 : 'a' + i % 3);
     raw += std::string(1000, 'z');  // long runs reach the longest match
     for (const std::string& s : {raw, std::string(), std::string("x"), std::string("abcabcabc")})
         EXPECT_EQ(inflated(zlibCompress(s), s.size()), s);
     EXPECT_LT(zlibCompress(raw).size(), raw.size() / 3);
-}
-
-TEST(PngWriter, ChunksCarryTheSizeAValidCrcAndThePixels) {
     Image img(5, 3);
     img.set(4, 2, opaqueRgb(1, 2, 3));
     const std::string png = encodePng(img, opaqueRgb(9, 9, 9));

@@ -17,43 +17,33 @@ namespace {
 
 constexpr float kLogoCutOff = 20.0f / 90.0f;  // the menu cuts the top of the logo off
 
-// The pictures as the game holds them: RGBA, bottom row first, black see-through.
-class GamePictures : public ::testing::Test {
-   protected:
-    static void SetUpTestSuite() {
-        for (const SheetSize& s : sheetSizes()) {
-            Bitmap& bmp = bitmaps_[s.file];
-            ASSERT_TRUE(bmp.loadBmp((DORIAN_DATA_DIR "/" + s.file).c_str())) << s.file;
-            ASSERT_EQ(bmp.width, s.width) << s.file;
-            ASSERT_EQ(bmp.height, s.height) << s.file;
-        }
-    }
-    static void TearDownTestSuite() { bitmaps_.clear(); }
+// The built picture as the game holds it: RGBA, bottom row first, black see-through.
+const Bitmap& bitmap(const std::string& file) {
+    static std::map<std::string, Bitmap> loaded;
+    Bitmap& b = loaded[file];
+    if (!b.pixels && !b.loadBmp((DORIAN_DATA_DIR "/" + file).c_str())) ADD_FAILURE() << file;
+    return b;
+}
 
-    static const Bitmap& bitmap(const std::string& file) { return bitmaps_.at(file); }
-    static int alphaAt(const Bitmap& b, int x, int rowFromBottom) {
-        return b.pixels[(size_t(rowFromBottom) * b.width + x) * 4 + 3];
-    }
-    // The cell's pixels as drawn, top row first.
-    static std::string pixelsOf(const Cell& cell) {
-        const Bitmap& b = bitmap(cell.sheet);
-        const PixelRect r = drawnPixels(cell, b.width, b.height);
-        std::string out;
-        for (int y = r.y0; y < r.y1; ++y)
-            out.append(reinterpret_cast<const char*>(b.pixels) +
-                           (size_t(b.height - 1 - y) * b.width + r.x0) * 4,
-                       size_t(r.width()) * 4);
-        return out;
-    }
+int alphaAt(const Bitmap& b, int x, int rowFromBottom) {
+    return b.pixels[(size_t(rowFromBottom) * b.width + x) * 4 + 3];
+}
 
-    static std::map<std::string, Bitmap> bitmaps_;
-};
-
-std::map<std::string, Bitmap> GamePictures::bitmaps_;
+// The cell's pixels as drawn, top row first.
+std::string pixelsOf(const Cell& cell) {
+    const Bitmap& b = bitmap(cell.sheet);
+    const PixelRect r = drawnPixels(cell, b.width, b.height);
+    std::string out;
+    for (int y = r.y0; y < r.y1; ++y)
+        out.append(reinterpret_cast<const char*>(b.pixels) +
+                       (size_t(b.height - 1 - y) * b.width + r.x0) * 4,
+                   size_t(r.width()) * 4);
+    return out;
+}
 
 // Linear filtering must never pull a neighbour's colour into a sprite: a sprite keeps
 // a see-through ring inside its rectangle.
-TEST_F(GamePictures, EveryDrawnCellHasArtAndEverySpriteAClearRing) {
+TEST(GamePictures, EveryDrawnCellHasArtAndEverySpriteAClearRing) {
     for (const Cell& cell : gameCells()) {
         const Bitmap& b = bitmap(cell.sheet);
         const PixelRect r = drawnPixels(cell, b.width, b.height);
@@ -70,7 +60,7 @@ TEST_F(GamePictures, EveryDrawnCellHasArtAndEverySpriteAClearRing) {
     }
 }
 
-TEST_F(GamePictures, AnimationFramesDifferFromTheFrameBefore) {
+TEST(GamePictures, AnimationFramesDifferFromTheFrameBefore) {
     std::map<std::string, std::vector<const Cell*>> animations;
     for (const Cell& cell : gameCells())
         if (!cell.animation.empty()) animations[cell.animation].push_back(&cell);
@@ -85,7 +75,7 @@ TEST_F(GamePictures, AnimationFramesDifferFromTheFrameBefore) {
     }
 }
 
-TEST_F(GamePictures, BackgroundsCoverTheViewAndTheLogoKeepsBelowTheCut) {
+TEST(GamePictures, BackgroundsCoverTheViewAndTheLogoKeepsBelowTheCut) {
     for (const char* file : {"background5.bmp", "background9.bmp"}) {
         const Bitmap& b = bitmap(file);
         int clear = 0;

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "art/art_cli.h"
 #include "art/generator.h"
@@ -58,41 +57,35 @@ TEST(ArtSource, FaultsNameTheFileAndTheLine) {
     for (const auto& c : cases) EXPECT_EQ(faultIn(c.text), c.message) << c.text;
 }
 
-class ArtCommandLine : public ::testing::Test {
-   protected:
-    int run(const std::vector<std::string>& args) {
+// A faulty source or a missing folder stops with 1 naming its place, a bad command line
+// with 2; sparse sources still write every picture and warn about empty cells.
+TEST(ArtCommandLine, FaultsStopWithTheirExitCodeAndSparseSourcesWriteEveryPicture) {
+    ScratchFolder folder;
+    std::string errors;
+    auto run = [&](const std::vector<std::string>& args) {
         ::testing::internal::CaptureStderr();
         const int code = runArtGenerator(args);
         errors = ::testing::internal::GetCapturedStderr();
         return code;
-    }
-    void source(const std::string& name, const std::string& text) {
-        std::filesystem::create_directories(folder.path / "src");
-        std::ofstream(folder.path / "src" / name) << text;
-    }
-    ScratchFolder folder;
-    std::string errors;
-};
-
-// A faulty source or a missing folder stops with 1, a bad command line with 2.
-TEST_F(ArtCommandLine, FaultsStopWithTheirPlaceAndExitCode) {
+    };
     EXPECT_EQ(run({"no_such_folder", "out"}), 1);
     EXPECT_NE(errors.find("no_such_folder"), std::string::npos);
-    source("good.txt", "art a 2 2\nfill #ffffff\nend\n");
-    source("hero.txt", "art b 2 2\n\nfill #fffff\nend\n");
+    std::filesystem::create_directories("src");
+    writeFile("src/good.txt", "art a 2 2\nfill #ffffff\nend\n");
+    writeFile("src/hero.txt", "art b 2 2\n\nfill #fffff\nend\n");
     EXPECT_EQ(run({"src", "out"}), 1);
     EXPECT_NE(errors.find("error: hero.txt:3: bad colour '#fffff'"), std::string::npos) << errors;
-    EXPECT_FALSE(std::filesystem::exists(folder.path / "out" / "dorin3.bmp"));
+    EXPECT_FALSE(std::filesystem::exists("out/dorin3.bmp"));
     EXPECT_EQ(run({"only_one"}), 2);
     EXPECT_EQ(run({"src", "out", "--zoom", "0"}), 2);
     EXPECT_EQ(run({"src", "out", "--colour"}), 2);
-}
 
-TEST_F(ArtCommandLine, SparseSourcesStillWriteEveryPictureAndWarnAboutEmptyCells) {
-    source("a.txt", "art a 2 2\nfill #ffffff\nend\nsheet items.bmp\n  put item.6 a\nend\n");
+    std::filesystem::remove("src/hero.txt");
+    writeFile("src/good.txt",
+              "art a 2 2\nfill #ffffff\nend\nsheet items.bmp\n  put item.6 a\nend\n");
     EXPECT_EQ(run({"src", "out", "--contact", "sheet.png"}), 0);
-    EXPECT_TRUE(std::filesystem::exists(folder.path / "out" / "ottologo4.bmp"));
-    EXPECT_TRUE(std::filesystem::exists(folder.path / "sheet.png"));
+    EXPECT_TRUE(std::filesystem::exists("out/ottologo4.bmp"));
+    EXPECT_TRUE(std::filesystem::exists("sheet.png"));
     EXPECT_NE(errors.find("warning: items.bmp: cell 'item.7' has no art"), std::string::npos);
     EXPECT_EQ(errors.find("item.6'"), std::string::npos);
 }

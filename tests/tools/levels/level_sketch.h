@@ -20,7 +20,6 @@ inline std::string sketchSource(const std::vector<std::string>& rows) {
         "legend C 111 checkpoint\n"
         "legend w -2 walker\n"
         "legend $ -100 points\n"
-        "legend + -122 extra life\n"
         "legend T -24 turret\n"
         "legend p -22 hopper\n"
         "legend B 102 back wall\n"

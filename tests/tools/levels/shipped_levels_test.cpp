@@ -40,30 +40,6 @@ Route storedRoute(const std::string& path) {
     return route;
 }
 
-using StoredRouteTest = ShippedLevelTest;
-
-// The level loaded from its built file as a level exit does, its creatures
-// cleared, then its stored route played through the game's frame: it leaves
-// on the route's last frame, so a hero who got faster or slower shows.
-TEST_P(StoredRouteTest, LeavesItsLevelByTheExit) {
-    const int number = GetParam();
-    g_levelNumber = number;
-    g_level.load();
-    g_enemies.clear();
-    beginLevelRun();
-    const Route route = storedRoute(levelRoutePath(levelSourceFolder(), number));
-    RouteOutcome outcome = followRoute(route, playFrame);
-    EXPECT_EQ(outcome.end, RouteEnd::Exited);
-    EXPECT_EQ(outcome.frames, route.totalFrames());
-    EXPECT_GE(g_lives, kStartLives);
-    if (number < kLevelCount) {
-        EXPECT_EQ(g_levelNumber, number + 1);
-    } else {
-        EXPECT_EQ(g_completionTimer, 1);
-        EXPECT_EQ(g_onScreens, 1);
-    }
-}
-
 // The ways play reaches a level, through the game's own menu, start and
 // level exit.
 enum class WayIn { Menu, Continue, Exit };
@@ -109,13 +85,34 @@ void enterThroughExit(int number) {
     playFrame();
 }
 
-using AliveRouteTest = ShippedLevelTest;
+// The route played through the game's frame leaves by the exit on its last
+// frame, so a hero who got faster or slower shows, and with no life lost.
+void expectExitOnLastFrame(const Route& route) {
+    RouteOutcome outcome = followRoute(route, playFrame);
+    EXPECT_EQ(outcome.end, RouteEnd::Exited);
+    EXPECT_EQ(outcome.frames, route.totalFrames());
+    EXPECT_GE(g_lives, kStartLives);
+}
 
-// The level's route with its creatures, from every way in, through the
-// game's frame: it leaves by the exit on its last frame with no life lost.
-TEST_P(AliveRouteTest, FinishesTheLevelWithEveryCreatureAliveFromEveryWayIn) {
+using StoredRoutesTest = ShippedLevelTest;
+
+// The stored route on the level loaded from its built file as a level exit
+// does, its creatures cleared; then the alive route with its creatures, from
+// every way in.
+TEST_P(StoredRoutesTest, LeaveTheLevelByTheExitOnTheirLastFrame) {
     const int number = GetParam();
-    const Route route = storedRoute(levelAliveRoutePath(levelSourceFolder(), number));
+    g_levelNumber = number;
+    g_level.load();
+    g_enemies.clear();
+    beginLevelRun();
+    expectExitOnLastFrame(storedRoute(levelRoutePath(levelSourceFolder(), number)));
+    if (number < kLevelCount) {
+        EXPECT_EQ(g_levelNumber, number + 1);
+    } else {
+        EXPECT_EQ(g_completionTimer, 1);
+        EXPECT_EQ(g_onScreens, 1);
+    }
+    const Route alive = storedRoute(levelAliveRoutePath(levelSourceFolder(), number));
     for (WayIn way : waysInto(number)) {
         SCOPED_TRACE(way == WayIn::Menu ? "menu" : way == WayIn::Exit ? "exit" : "continue");
         resetWorld();
@@ -124,14 +121,10 @@ TEST_P(AliveRouteTest, FinishesTheLevelWithEveryCreatureAliveFromEveryWayIn) {
         ASSERT_EQ(g_levelNumber, number);
         ASSERT_EQ(g_onScreens, 0);
         ASSERT_NE(g_enemies.first, nullptr);
-        RouteOutcome outcome = followRoute(route, playFrame);
-        EXPECT_EQ(outcome.end, RouteEnd::Exited);
-        EXPECT_EQ(outcome.frames, route.totalFrames());
-        EXPECT_GE(g_lives, kStartLives);
+        expectExitOnLastFrame(alive);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, StoredRouteTest, ::testing::Range(1, kLevelCount + 1));
-INSTANTIATE_TEST_SUITE_P(Levels, AliveRouteTest, ::testing::Range(1, kLevelCount + 1));
+INSTANTIATE_TEST_SUITE_P(Levels, StoredRoutesTest, ::testing::Range(1, kLevelCount + 1));
 
 }  // namespace

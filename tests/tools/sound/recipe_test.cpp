@@ -65,7 +65,7 @@ std::vector<float> tone(synth::Wave wave, double hz, double seconds, std::uint32
     return synth::render(recipe, 44100);
 }
 
-TEST(Synth, WavesKeepTheirPitchLengthPeakAndSeed) {
+TEST(Synth, WavesKeepTheirPitchLengthPeakAndSeedAndSilenceStaysSilent) {
     std::vector<float> sine = tone(synth::Wave::kSine, 441.0, 1.0);
     ASSERT_EQ(sine.size(), 44100u);
     int crossings = 0;
@@ -79,9 +79,6 @@ TEST(Synth, WavesKeepTheirPitchLengthPeakAndSeed) {
     std::vector<float> noise = tone(synth::Wave::kNoise, 0.0, 0.05);
     EXPECT_EQ(noise, tone(synth::Wave::kNoise, 0.0, 0.05));
     EXPECT_NE(noise, tone(synth::Wave::kNoise, 0.0, 0.05, 2));
-}
-
-TEST(Synth, NormalizeLeavesSilenceAlone) {
     std::vector<float> silence(10, 0.0f), quiet = {0.1f, -0.2f};
     synth::normalize(silence, 0.9);
     synth::normalize(quiet, 0.9);
