@@ -1,18 +1,37 @@
-// Our three module writers, read back through libopenmpt.
+// Our three module writers and the game's four songs they write, read back through
+// libopenmpt, and the game's own audio layer loading the songs and the effects.
 #include "music/module.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <algorithm>
+#include <cmath>
 #include <libopenmpt/libopenmpt.hpp>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
+#include "audio/audio.h"
 #include "music/song_text.h"
-#include "sound/recipe_text.h"
+#include "sound/file_io.h"
+#include "support/files.h"
+#include "support/scratch.h"
 
 namespace {
+
+// The module as libopenmpt reads it, which logs nothing, warns of nothing and finds the
+// type the file name ends in.
+std::unique_ptr<openmpt::module> readBack(const std::vector<std::uint8_t>& bytes,
+                                          const std::string& type) {
+    std::ostringstream log;
+    auto m = std::make_unique<openmpt::module>(bytes, log);
+    EXPECT_EQ(std::make_tuple(m->get_metadata("type"), m->get_metadata("warnings"), log.str()),
+              std::make_tuple(type, "", ""));
+    return m;
+}
 
 using music::ModuleFormat;
 
@@ -56,19 +75,16 @@ struct ProbeModule : ::testing::TestWithParam<const char*> {};
 TEST_P(ProbeModule, LoadsCleanlyWithItsPartsAndCellsWhereTheTextPutThem) {
     const ModuleFormat format = *music::formatForFile(std::string("probe.") + GetParam());
     const std::vector<std::uint8_t> bytes = music::buildModule(kProbeSong, format);
-    std::ostringstream log;
-    openmpt::module m(bytes, log);
+    const std::unique_ptr<openmpt::module> m = readBack(bytes, GetParam());
     auto cell = [&](int pattern, int row, int channel, int what) {
-        return m.get_pattern_row_channel_command(pattern, row, channel, what);
+        return m->get_pattern_row_channel_command(pattern, row, channel, what);
     };
-    // Type, warnings, the reader's log, title, channels and orders.
-    EXPECT_EQ(std::make_tuple(m.get_metadata("type"), m.get_metadata("warnings"), log.str(),
-                              m.get_metadata("title"), m.get_num_channels(), m.get_num_orders()),
-              std::make_tuple(GetParam(), "", "", "Probe", 4, 3));
+    EXPECT_EQ(std::make_tuple(m->get_metadata("title"), m->get_num_channels(), m->get_num_orders()),
+              std::make_tuple("Probe", 4, 3));
     // A MOD always lists 31 sample slots.
     bool mod = format == ModuleFormat::kMod;
-    EXPECT_EQ(m.get_num_samples(), mod ? 31 : 2);
-    EXPECT_NEAR(m.get_duration_seconds(), kProbeSeconds, 0.05);
+    EXPECT_EQ(m->get_num_samples(), mod ? 31 : 2);
+    EXPECT_NEAR(m->get_duration_seconds(), kProbeSeconds, 0.05);
     const int note = openmpt::module::command_note,
               instrument = openmpt::module::command_instrument;
     // Middle C is C-5 (61) in IT and S3M; a MOD names its periods an octave higher.
@@ -115,6 +131,57 @@ TEST(ModuleFormats, RefuseWhatTheyCannotHold) {
     EXPECT_NEAR(openmpt::module(it).get_duration_seconds(), kProbeSeconds * 5 / 6, 0.05);
     EXPECT_FALSE(music::formatForFile("song.xm").has_value());  // nor is an unknown name guessed
     EXPECT_FALSE(music::formatForFile("it").has_value());
+}
+
+constexpr double kShortestLoop = 60.0;
+constexpr double kLongestLoop = 300.0;
+constexpr int kFewestChannels = 4;
+constexpr size_t kLargestFile = 400 * 1024;
+constexpr int kRate = 44100;
+constexpr double kListenSeconds = 4.0;
+
+class GameSong : public ::testing::TestWithParam<const char*> {};
+
+// Each song is of the type its file name ends in.
+TEST_P(GameSong, IsTheBuiltModuleAndPlaysAudiblyWithoutClipping) {
+    const std::string file = GetParam();
+    std::string text = synth::readTextFile(std::string(DORIAN_MUSIC_ASSETS) + "/" + file + ".txt");
+    std::vector<std::uint8_t> bytes = music::buildModule(text, *music::formatForFile(file));
+    // The same bytes as the build wrote.
+    EXPECT_EQ(bytes, fileBytes<std::vector<std::uint8_t>>(DORIAN_DATA_DIR "/music/" + file));
+    EXPECT_LT(bytes.size(), kLargestFile);
+    const std::unique_ptr<openmpt::module> m = readBack(bytes, file.substr(file.rfind('.') + 1));
+    EXPECT_GE(m->get_num_channels(), kFewestChannels);
+    const double duration = m->get_duration_seconds();
+    EXPECT_GE(duration, kShortestLoop);
+    EXPECT_LE(duration, kLongestLoop);
+    std::vector<float> left(size_t(kListenSeconds * kRate)), right(left.size());
+    for (double at : {0.0, duration / 2, duration - kListenSeconds}) {
+        m->set_position_seconds(at);
+        const size_t got = m->read(kRate, left.size(), left.data(), right.data());
+        double peak = 0.0, sum = 0.0;
+        for (size_t i = 0; i < got; ++i) {
+            peak = std::max({peak, double(std::fabs(left[i])), double(std::fabs(right[i]))});
+            sum += left[i] * left[i] + right[i] * right[i];
+        }
+        EXPECT_GT(got ? std::sqrt(sum / (2.0 * got)) : 0.0, 0.02) << "quiet at " << at << " s";
+        EXPECT_LT(peak, 1.0) << "clips at " << at << " s";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Songs, GameSong,
+                         ::testing::Values("survival.it", "capslock.mod", "mr_ntid.it",
+                                           "mr_estm.s3m"));
+
+TEST(GeneratedAudio, TheMixerLoadsEverySongAndEffect) {
+    InFolder data(DORIAN_DATA_DIR);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    initSounds();
+    ASSERT_EQ(g_soundDevice, 1);
+    ASSERT_TRUE(initMusic());
+    for (int i = 0; i < kSongCount; ++i) EXPECT_NE(g_songs[i], nullptr) << kSongFiles[i];
+    for (int i = 0; i < kEffectCount; ++i) EXPECT_NE(g_effects[i], nullptr) << kEffectFiles[i];
+    shutdownAudio();
 }
 
 }  // namespace
