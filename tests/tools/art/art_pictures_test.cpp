@@ -62,6 +62,9 @@ TEST(BmpWriter, TheGameReadsEveryPixelBackAndBlackStaysOpaqueOnlyWhenDrawn) {
     Bitmap read;
     ASSERT_TRUE(read.loadBmp("t.bmp"));
     EXPECT_EQ(std::make_tuple(bmp.size(), read.width, read.height), std::make_tuple(78u, 3, 2));
+    // The fields the game skips: the file's size, no compression, the pixels' size.
+    EXPECT_EQ(bmp.substr(2, 4) + bmp.substr(30, 8),
+              std::string("\x4e\0\0\0\0\0\0\0\x18\0\0\0", 12));
     // RGBA, the bottom row first.
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(read.pixels), 24),
               std::string("\0\0\0\0\0\0\0\0\x0a\x14\x1e\xff"

@@ -161,14 +161,6 @@ TEST(LevelCheckTest, CreaturesKeepClearOfArrivalsAndSpawnsLeaveNoHoles) {
         std::vector<std::string> rows;
         std::string problems;
     } cases[] = {
-        {"a walker on the start's floor",
-         {"#S.............C...E#", "#...w...............#", "#########.###########"},
-         "the walker at map line 99 column 5 comes within 3 tiles of the start at map line 98 "
-         "column 2\n"},
-        {"a walker by the checkpoint",
-         {"#S.............C...E#", "#...............w...#", "#########.###########"},
-         "the walker at map line 99 column 17 comes within 3 tiles of the checkpoint at map line "
-         "98 column 16 or of where a respawn there lands (map line 99 column 17)\n"},
         {"a walker where a respawn drops to",
          {"#S...C.............E#", "#...................#", "#####...............#",
           "#...................#", "#...................#", "#...................#",
