@@ -49,13 +49,6 @@ std::vector<size_t> crossings(const std::vector<Sample>& s, size_t from, size_t 
     return at;
 }
 
-// Zero crossings per sample between two times: a rough measure of pitch.
-double crossingRate(const std::vector<int>& s, double fromSeconds, double toSeconds) {
-    const auto from = size_t(fromSeconds * synth::kEffectRate),
-               to = size_t(toSeconds * synth::kEffectRate);
-    return double(crossings(s, from, to).size()) / (to - from);
-}
-
 // How much each cycle's length differs from the one before, against the
 // mean: small for a tone, even a gliding one, large for noise.
 double crossingIrregularity(const std::vector<int>& s) {
@@ -172,10 +165,15 @@ INSTANTIATE_TEST_SUITE_P(Effects, EffectFile,
 // The cry and the laser fall; the jump and the chime rise; the spark and the
 // pop are noise, the others tones.
 TEST(Effects, SweepOrBuzzTheWayTheyShould) {
-    // The pitch at the start over the pitch at `late`, each over `width` seconds.
+    // The pitch at the start over the pitch at `late`, each counted in zero crossings
+    // over `width` seconds.
     auto startOverLate = [](const char* name, double late, double width) {
         std::vector<int> s = samplesOf(buildFromAssets(name));
-        return crossingRate(s, 0.0, width) / crossingRate(s, late, late + width);
+        auto count = [&](double from) {
+            const double rate = synth::kEffectRate;
+            return double(crossings(s, size_t(from * rate), size_t((from + width) * rate)).size());
+        };
+        return count(0.0) / count(late);
     };
     EXPECT_GT(startOverLate("waa", 0.4, 0.15), 1.5);
     EXPECT_GT(startOverLate("zap", 0.1, 0.04), 1.5);
