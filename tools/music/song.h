@@ -73,9 +73,6 @@ struct Song {
     std::vector<Instrument> instruments;
     std::vector<Pattern> patterns;
     std::vector<int> order;  // pattern indices in play order
-
-    // Seconds the order list takes to play once.
-    double lengthSeconds() const;
 };
 
 }  // namespace music
