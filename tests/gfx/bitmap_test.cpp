@@ -83,32 +83,27 @@ TEST_F(BitmapTest, LargerHeadersAndGapsBeforeThePixelsReadTheSamePicture) {
 }
 
 TEST_F(BitmapTest, EveryFailureKeepsThePictureAndSaysWhy) {
-    load(bmp(2, 2, std::vector<unsigned char>(16, 5)));
+    const std::vector<unsigned char> pixels(16, 5);
+    std::string good = bmp(2, 2, pixels), offsetInHeader = good;
+    offsetInHeader[10] = 50;
+    load(good);
     unsigned char* before = bitmap.pixels;
     testing::internal::CaptureStdout();
     EXPECT_FALSE(bitmap.loadBmp("missing.bmp"));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), " can't open file: missing.bmp\n");
-    std::string good = bmp(2, 2, std::vector<unsigned char>(16, 5));
-    std::string offsetInHeader = good;
-    offsetInHeader[10] = 50;
-    std::vector<std::string> bad = {bmp(2, 2, {}, 8),
-                                    bmp(2, 2, {}, 32),
-                                    "",
-                                    good.substr(0, 40),
-                                    "XY" + good.substr(2),            // not a BMP
-                                    good.substr(0, good.size() - 3),  // a pixel short
-                                    bmp(16384, 16384, {}),            // a 54-byte lie
-                                    bmp(2, 2, std::vector<unsigned char>(16), 24, 12),
-                                    bmp(2, 2, std::vector<unsigned char>(16), 24, 200),
-                                    offsetInHeader};
-    for (auto [w, h] : {std::pair{0, 2},
-                        {2, 0},
-                        {-2, 2},
-                        {16385, 1},
-                        {1, -16385},
-                        {INT32_MAX, INT32_MAX},
-                        {INT32_MIN, INT32_MIN}})
-        bad.push_back(bmp(w, h, {1, 2, 3}));
+    // Other depths, nothing, a cut header, not a BMP, a pixel short, a 54-byte lie,
+    // info headers too short and too long, the pixels inside the header; then
+    // widths and heights of none, negative, over 16384 either way, and the extremes.
+    std::vector<std::string> bad = {
+        bmp(2, 2, {}, 8),      bmp(2, 2, {}, 32),         "",
+        good.substr(0, 40),    "XY" + good.substr(2),     good.substr(0, good.size() - 3),
+        bmp(16384, 16384, {}), bmp(2, 2, pixels, 24, 12), bmp(2, 2, pixels, 24, 200),
+        offsetInHeader};
+    // clang-format off
+    const int32_t sizes[][2] = {{0, 2}, {2, 0}, {-2, 2}, {16385, 1}, {1, -16385},
+                                {INT32_MAX, INT32_MAX}, {INT32_MIN, INT32_MIN}};
+    // clang-format on
+    for (auto [w, h] : sizes) bad.push_back(bmp(w, h, {1, 2, 3}));
     for (const std::string& bytes : bad) {
         bool ok = true;
         EXPECT_EQ(load(bytes, &ok), "not a 24 bit/pixelimage, or is compressed!\n");

@@ -34,21 +34,16 @@ std::vector<DrawCall> drawEveryCell() {
     return capture.calls;
 }
 
-TEST_F(SceneTest, TilesPickTheirSheetAndInsetCellAndTheStartShowsColumns0To14) {
+// Which sheet and cell each tile code takes is checked against the art's own table.
+TEST_F(SceneTest, TheStartShowsColumns0To14AndTheCameraMovesTilesTheOtherWay) {
     fillRow(0, 0, 99, 9);
-    g_level.grid[1][2] = 104;
-    g_level.grid[1][3] = 200;  // past the water sheet's last row
+    g_level.grid[1][3] = 200;  // past the water sheet's last row, drawn from it all the same
     DrawCapture capture;
     g_level.draw();
-    ASSERT_EQ(capture.calls.size(), 17u);
+    ASSERT_EQ(capture.calls.size(), 16u);
     EXPECT_FLOAT_EQ(capture.calls[14].x0, 280);
-    EXPECT_EQ(capture.calls[0].texture, kTexBlocks);
-    EXPECT_FLOAT_EQ(capture.calls[0].tex.s0, 1.02f / 8);
-    EXPECT_EQ(capture.calls[15].texture, kTexLadders);
-    EXPECT_FLOAT_EQ(capture.calls[15].tex.t0, 5.02f / 8);
-    EXPECT_EQ(capture.calls[16].texture, kTexWater);
-    EXPECT_FLOAT_EQ(capture.calls[16].tex.t0, 9.02f / 8);
-    g_scrollX = 250, g_scrollY = 10;  // the camera moves the tiles the other way
+    EXPECT_EQ(capture.calls[15].texture, kTexWater);
+    g_scrollX = 250, g_scrollY = 10;
     capture.calls.clear();
     g_level.draw();
     EXPECT_FLOAT_EQ(capture.calls.at(0).x0, 0);  // column 5
