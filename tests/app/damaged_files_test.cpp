@@ -29,13 +29,12 @@ constexpr int kMenuFrames = 50;
 constexpr int kFramesPerLevel = 150;
 
 std::vector<std::string> runtimeFiles() {
-    std::vector<std::string> files;
+    std::vector<std::string> files(std::begin(kTextureFiles), std::end(kTextureFiles));
+    files.push_back(kBackgroundRuins);
     for (int level = 1; level <= 12; ++level)
         files.push_back("level" + std::to_string(level) + ".dat");
-    for (const char* file : kTextureFiles) files.push_back(file);
-    files.push_back(kBackgroundRuins);
-    for (const char* file : kSongFiles) files.push_back(file);
-    for (const char* file : kEffectFiles) files.push_back(file);
+    files.insert(files.end(), std::begin(kSongFiles), std::end(kSongFiles));
+    files.insert(files.end(), std::begin(kEffectFiles), std::end(kEffectFiles));
     return files;
 }
 
@@ -123,9 +122,8 @@ TEST_P(DamagedFile, GameRunsOnAndSaysOnlyItsOwnDiagnostics) {
 
     // Pictures have their own two messages; other kinds tell only of files
     // they refuse, on standard error.
-    bool isPicture = victim.size() > 4 && victim.substr(victim.size() - 4) == ".bmp";
-    bool special = std::find(std::begin(kKindDamages), std::end(kKindDamages), damage) !=
-                   std::end(kKindDamages);
+    bool isPicture = victim.ends_with(".bmp");
+    bool special = std::count(std::begin(kKindDamages), std::end(kKindDamages), damage);
     std::string expected;
     if (isPicture)
         expected = damage == "removed" || special ? " can't open file: " + victim
@@ -138,8 +136,8 @@ TEST_P(DamagedFile, GameRunsOnAndSaysOnlyItsOwnDiagnostics) {
 
 std::string caseName(const testing::TestParamInfo<DamagedFile::ParamType>& info) {
     std::string name = std::get<0>(info.param) + "_" + std::get<1>(info.param);
-    for (char& c : name)
-        if (!isalnum(static_cast<unsigned char>(c))) c = '_';
+    std::replace_if(
+        name.begin(), name.end(), [](unsigned char c) { return !isalnum(c); }, '_');
     return name;
 }
 

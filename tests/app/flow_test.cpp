@@ -8,8 +8,6 @@
 #include "app/display.h"
 #include "app/frame.h"
 #include "app/input.h"
-#include "app/screens.h"
-#include "enemies/enemy.h"
 #include "shots/projectile.h"
 #include "support/scratch.h"
 #include "support/world.h"
@@ -88,10 +86,7 @@ TEST_F(FlowTest, EraSelectionWrapsBothWaysWithLevelBackgroundAndSong) {
 
 TEST_F(FlowTest, CompletionScreenLastsAThousandFramesAndEnterPlaysAtOnce) {
     g_completionTimer = 1, g_fullRun = 0, g_hero.dx = 1, g_lives = 2, g_score = 77;
-    DrawCapture capture;
-    frames(1);
-    EXPECT_GT(capture.calls.size(), 0u);
-    frames(999);
+    frames(1000);
     EXPECT_EQ(std::make_tuple(g_completionTimer, g_hero.dx, g_lives, g_score),
               std::make_tuple(0, 0, 6, 0u));
     g_completionTimer = 500;

@@ -83,11 +83,7 @@ TEST_F(SavedFiles, ADamagedFileGivesTheDefaultsAndOneLineAndIsKeptUntilAChangeIs
         {"key twice", settings, "[keys]\nleft = d\n",
          "line 2: key d is bound to both left and right"},
         {"volume key", settings, "[keys]\nshot = -\n", "line 2: shot must be one character"},
-        {"garbage", settings,
-         std::string("\x7f"
-                     "ELF\2\1\0=\0",
-                     9),
-         "line 1: not text"},
+        {"garbage", settings, std::string("\177ELF\2\1\0=\0", 9), "line 1: not text"},
         {"folder", settings, "folder", "a folder, not a file"},
         {"fifo", settings, "fifo", "not a regular file"},
         {"too big", settings, std::string(kMaxUserFileBytes + 1, '\n'), "larger than 64 KiB"},

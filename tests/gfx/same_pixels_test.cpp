@@ -133,21 +133,19 @@ void runCaseFrame(const FrameCase& c, int frame) {
 std::vector<Named> renderAll(bool reference) {
     g_plainDrawing = reference;
     std::vector<Named> pictures;
-    {
-        OffscreenContext screen(kWidth, kHeight);
-        EXPECT_TRUE(screen.ok());
-        loadTextures();
-        buildFont();
-        for (const FrameCase& c : frameCases()) {
-            enterCase(c);
-            for (int frame = 1; frame <= c.frames; ++frame) {
-                bool compared = frame > c.frames - kComparedFrames;
-                setViewport(0, 0, compared ? kWidth : kWarmUp, compared ? kHeight : kWarmUp);
-                runCaseFrame(c, frame);
-                if (!compared) continue;
-                screen.finish();
-                pictures.push_back({c.name + ", frame " + std::to_string(frame), screen.pixels});
-            }
+    OffscreenContext screen(kWidth, kHeight);
+    EXPECT_TRUE(screen.ok());
+    loadTextures();
+    buildFont();
+    for (const FrameCase& c : frameCases()) {
+        enterCase(c);
+        for (int frame = 1; frame <= c.frames; ++frame) {
+            bool compared = frame > c.frames - kComparedFrames;
+            setViewport(0, 0, compared ? kWidth : kWarmUp, compared ? kHeight : kWarmUp);
+            runCaseFrame(c, frame);
+            if (!compared) continue;
+            screen.finish();
+            pictures.push_back({c.name + ", frame " + std::to_string(frame), screen.pixels});
         }
     }
     return pictures;
@@ -204,10 +202,9 @@ TEST_F(SamePixelsTest, LevelMapsAreByteForByteTheReference) {
         g_plainDrawing = reference;
         LevelMapRenderer renderer;
         EXPECT_TRUE(renderer.ok());
-        std::vector<Image> pictures = {renderer.render(levels.back().source.grid, kWorldPixels,
-                                                       {{100, 100}, {400, 120}}, "The last level"),
-                                       renderer.renderKey(400)};
-        return pictures;
+        return std::vector<Image>{renderer.render(levels.back().source.grid, kWorldPixels,
+                                                  {{100, 100}, {400, 120}}, "The last level"),
+                                  renderer.renderKey(400)};
     };
     std::vector<Image> reference = render(true), game = render(false);
     for (size_t i = 0; i < game.size(); ++i) EXPECT_TRUE(game[i].pixels() == reference[i].pixels());
@@ -234,23 +231,21 @@ TEST_F(SamePixelsTest, SceneryAnywhereIsByteForByteTheReference) {
     auto render = [](bool reference) {
         g_plainDrawing = reference;
         std::vector<size_t> prints;
-        {
-            OffscreenContext screen(kWidth, kHeight);
-            loadTextures();
-            std::mt19937 rng(17);
-            for (int level = 1; level <= 12; ++level) {
-                g_levelNumber = level;
-                reloadLevel();
-                g_backgroundOn = 1;
-                for (int i = 0; i < kCameras; ++i) {
-                    aimAtSomeTile(rng);
-                    // Odd cameras in a 4:3 view off the corner.
-                    i % 2 ? setViewport(13, 5, 997, 748) : setViewport(0, 0, kWidth, kHeight);
-                    clearScreen();
-                    drawScenery();
-                    screen.finish();
-                    prints.push_back(fingerprint(screen.pixels));
-                }
+        OffscreenContext screen(kWidth, kHeight);
+        loadTextures();
+        std::mt19937 rng(17);
+        for (int level = 1; level <= 12; ++level) {
+            g_levelNumber = level;
+            reloadLevel();
+            g_backgroundOn = 1;
+            for (int i = 0; i < kCameras; ++i) {
+                aimAtSomeTile(rng);
+                // Odd cameras in a 4:3 view off the corner.
+                i % 2 ? setViewport(13, 5, 997, 748) : setViewport(0, 0, kWidth, kHeight);
+                clearScreen();
+                drawScenery();
+                screen.finish();
+                prints.push_back(fingerprint(screen.pixels));
             }
         }
         return prints;
