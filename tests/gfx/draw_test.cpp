@@ -1,9 +1,7 @@
-// The drawing helper: extension names, and what it renders offscreen.
+// The drawing helper: extension names, and drawing offscreen then headless again.
 #include "gfx/draw.h"
 
 #include <gtest/gtest.h>
-
-#include <vector>
 
 #include "gfx/offscreen.h"
 
@@ -17,24 +15,11 @@ TEST(Extensions, MatchWholeNamesOnly) {
     EXPECT_EQ(requestVsync(), nullptr);  // headless: nothing to ask
 }
 
-TEST(Offscreen, QuadsLandWhereTheViewSaysWithBlackTexelsLeftOut) {
-    {
-        OffscreenContext ctx(300, 250);  // one pixel per view unit
-        ASSERT_TRUE(ctx.ok());
-        std::vector<unsigned char> tex = {255, 0, 0, 255, 0, 0, 0, 0};  // red, then clear
-        uploadTexture(3, 2, 1, tex.data());
-        clearScreen();
-        bindTexture(3);
-        drawQuad(100, 50, 140, 70, {0, 0, 1, 1});
-        drawQuad(200, 50, 240, 70, {0, 0, 1, 1}, -1);
-        ctx.finish();
-        EXPECT_GT(ctx.pixel(105, 60)[0], 200);
-        EXPECT_LT(ctx.pixel(136, 60)[0], 30);
-        EXPECT_EQ(ctx.pixel(90, 60)[0], 0);
-        EXPECT_LT(ctx.pixel(204, 60)[0], 30);  // mirrored: the red texel on the right
-        EXPECT_GT(ctx.pixel(236, 60)[0], 200);
-    }
-    EXPECT_EQ(g_drawingOn, 0);  // headless again once the context ends
+// Where quads land and how their texels show is left to the score-line and
+// byte-for-byte pixel tests, and mirroring to the sprites' own tests.
+TEST(Offscreen, DrawingIsHeadlessAgainOnceTheContextEnds) {
+    EXPECT_TRUE(OffscreenContext(8, 8).ok());
+    EXPECT_EQ(g_drawingOn, 0);
 }
 
 }  // namespace
