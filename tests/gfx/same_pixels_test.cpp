@@ -50,6 +50,7 @@ struct FrameCase {
     bool play;   // Enter is pressed on the menu
     int frames;  // the last one is compared
     void (*input)(int frame);
+    int level = 0;  // a later level of the era, entered at its start
 };
 
 void holdRight(int frame) {
@@ -98,7 +99,7 @@ std::vector<FrameCase> frameCases() {
         cases.push_back({prefix + " frame 300", era, true, 300, holdRight});
     }
     // Era 4 starts on level 11; level 12 follows by the exit, as in the game.
-    cases.push_back({"level 12 with shots and a burst", 4, true, kShootingFrames, shootAround});
+    cases.push_back({"level 12 with shots and a burst", 4, true, kShootingFrames, shootAround, 12});
     cases.push_back({"title card, standing", 2, true, 40, [](int) {}});
     cases.push_back({"paused", 3, true, 102, pauseLate});
     cases.push_back({"game over", 1, true, 120, lastLifeLost});
@@ -113,11 +114,7 @@ void enterCase(const FrameCase& c) {
     g_onScreens = 1;
     g_era = c.era - 1;
     selectEra(1);
-    if (c.name.find("level 12") != std::string::npos) {
-        g_levelNumber = 12;
-        reloadLevel();
-        g_hero.placeAtStart();
-    }
+    if (c.level) g_levelNumber = c.level, reloadLevel(), g_hero.placeAtStart();
     if (c.play) startGame();
 }
 
