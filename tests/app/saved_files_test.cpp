@@ -22,10 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string userFile(UserFolder folder, const char* name) {
-    return userFolder(folder) + "/" + name;
-}
-
 void writeUserFile(const std::string& path, const std::string& bytes) {
     fs::create_directories(fs::path(path).parent_path());
     writeFile(path, bytes);
@@ -47,6 +43,9 @@ struct SavedFiles : ::testing::Test {
         g_highScores.clear();
         std::fill(std::begin(g_furthestLevel), std::end(g_furthestLevel), 0);
     }
+    const std::string settings = userFolder(UserFolder::kConfig) + "/settings.ini",
+                      progress = userFolder(UserFolder::kData) + "/progress.ini",
+                      scores = userFolder(UserFolder::kData) + "/scores.txt";
 };
 
 // A hand-edited file: upper-case letters, either pair of switch words, absent
@@ -58,7 +57,7 @@ TEST_F(SavedFiles, SettingsComeBackAsSavedOrAsEditedByHand) {
     g_settings = Settings();
     loadSettings();
     EXPECT_EQ(g_settings, saved);
-    writeUserFile(userFile(UserFolder::kConfig, "settings.ini"),
+    writeUserFile(settings,
                   "# edited\n[screen]\nfullscreen = OFF\n[keys]\r\nleft = J\nshot = SPACE\n");
     loadSettings();
     Settings expected;
@@ -67,9 +66,6 @@ TEST_F(SavedFiles, SettingsComeBackAsSavedOrAsEditedByHand) {
 }
 
 TEST_F(SavedFiles, ADamagedFileGivesTheDefaultsAndOneLineAndIsKeptUntilAChangeIsSaved) {
-    std::string settings = userFile(UserFolder::kConfig, "settings.ini"),
-                progress = userFile(UserFolder::kData, "progress.ini"),
-                scores = userFile(UserFolder::kData, "scores.txt");
     const struct {
         const char* name;
         std::string file, bytes;  // bytes "folder" and "fifo" put those in the file's place
@@ -153,9 +149,9 @@ TEST_F(SavedFiles, ProgressRisesPerEraAndNeverFalls) {
     std::fill(std::begin(g_furthestLevel), std::end(g_furthestLevel), 0);
     loadProgress();
     EXPECT_TRUE(std::equal(expected, expected + 5, g_furthestLevel));
-    fs::remove(userFile(UserFolder::kData, "progress.ini"));
+    fs::remove(progress);
     noteLevelReached(2);  // no rise: nothing to save
-    EXPECT_FALSE(fs::exists(userFile(UserFolder::kData, "progress.ini")));
+    EXPECT_FALSE(fs::exists(progress));
 }
 
 }  // namespace
