@@ -1,7 +1,10 @@
-// Game flow through the real frame function and input callbacks, headless.
+// Game flow through the real frame function and input callbacks, headless,
+// and the picture and pointer in every window shape.
 #include <GL/freeglut.h>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <string>
 #include <tuple>
 
@@ -155,6 +158,43 @@ TEST_F(ShootingTest, StraightShotIsFreeAndTheAimedShotFliesAtThePointerForAShot)
     onMouse(GLUT_LEFT_BUTTON, GLUT_UP, 0, 768);
     onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, 0, 768);  // no ammunition: the pose, but no shot
     EXPECT_EQ(std::make_pair(countOf(g_projectiles), g_hero.shooting), std::make_pair(4, 1));
+}
+
+std::array<int, 4> sides(const Picture& p) {
+    return {p.left, p.top, p.width, p.height};
+}
+
+// Full screen on a screen that is not 4:3 (a real mode switch that lands
+// elsewhere, or a full-screen window): the picture is letterboxed and a shot
+// aimed 45 degrees up from the muzzle flies that way.
+TEST_F(ShootingTest, EveryWindowShapeLetterboxesAndAimsTrue) {
+    const struct {
+        int width, height;
+        Picture picture;
+    } shapes[] = {{1024, 768, {0, 0, 1024, 768}},
+                  {1280, 1024, {0, 32, 1280, 960}},
+                  {1920, 1080, {240, 0, 1440, 1080}},
+                  {800, 1000, {0, 200, 800, 600}}};
+    for (const auto& s : shapes) {
+        onReshape(s.width, s.height);
+        EXPECT_EQ(sides(g_picture), sides(s.picture)) << s.width;
+        // The window pixel of the view point 100 units ahead of the muzzle and 100 above it.
+        float viewX = 150 + 12 + 100, viewY = 100 + 7 + 100;
+        int x = g_picture.left + static_cast<int>(std::lround(viewX * g_picture.width / 300.0));
+        int y = g_picture.top + g_picture.height -
+                static_cast<int>(std::lround(viewY * g_picture.height / 250.0));
+        onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y);
+        EXPECT_NEAR(std::atan2(lastShot()->vy, lastShot()->vx), M_PI / 4, 0.02)
+            << s.width << "x" << s.height;
+    }
+    Picture none = fitPicture(0, -5);
+    EXPECT_TRUE(none.width >= 1 && none.height >= 1);
+    // The full 1024 by 768 screen maps by the game's own factor.
+    g_picture = fitPicture(1024, 768);
+    float px, py;
+    windowToView(683, 384, &px, &py);
+    EXPECT_FLOAT_EQ(px, static_cast<float>(683 / 3.413));
+    EXPECT_FLOAT_EQ(py, 125.0f);
 }
 
 TEST_F(ShootingTest, NoShotWhileDuckingClimbingSwimmingDyingOrOnScreens) {
