@@ -187,8 +187,7 @@ struct ShootingTest : FlowTest {
         FlowTest::SetUp();
         onKeyDown(kEnter, 0, 0);
         frames(1);
-        g_hero.screenX = 150;
-        g_hero.screenY = 100;
+        g_hero.screenX = 150, g_hero.screenY = 100;
         g_picture = {0, 0, 1024, 768};
     }
     static Projectile* lastShot() {

@@ -117,7 +117,6 @@ struct Row {
 };
 
 constexpr int kRight = SDL_CONTROLLER_BUTTON_DPAD_RIGHT;
-constexpr int kLeft = SDL_CONTROLLER_BUTTON_DPAD_LEFT;
 constexpr int kJump = SDL_CONTROLLER_BUTTON_A;
 constexpr int kStart = SDL_CONTROLLER_BUTTON_START;
 constexpr int kBack = SDL_CONTROLLER_BUTTON_BACK;
@@ -231,7 +230,7 @@ TEST_F(GamepadTest, PadsComeAndGoDuringPlayLosingNothingButWhatTheyHeld) {
     EXPECT_EQ(kept(), before);
 
     second.apply(up(SDL_CONTROLLER_BUTTON_DPAD_DOWN));
-    second.apply(down(kLeft));  // the pad left behind still plays
+    second.apply(down(SDL_CONTROLLER_BUTTON_DPAD_LEFT));  // the pad left behind still plays
     EXPECT_EQ(g_hero.dx, -1);
     EXPECT_EQ(held()[kDirLeft], kByPad);
 }
