@@ -73,10 +73,8 @@ TEST_F(BitmapTest, LargerHeadersAndGapsBeforeThePixelsReadTheSamePicture) {
     std::vector<unsigned char> plain(bitmap.pixels, bitmap.pixels + 16);
     for (auto [infoSize, gap, cut] :
          {std::tuple{108u, 0u, 0}, {124u, 0u, 0}, {40u, 1u, 0}, {124u, 70u, 0}, {40u, 0u, 2}}) {
-        bool ok = false;
         std::string file = bmp(2, 2, data, 24, infoSize, gap);
-        EXPECT_EQ(load(file.substr(0, file.size() - cut), &ok), "");
-        EXPECT_TRUE(ok);
+        EXPECT_EQ(load(file.substr(0, file.size() - cut)), "");  // every refusal says so
         EXPECT_EQ(std::vector<unsigned char>(bitmap.pixels, bitmap.pixels + 16), plain)
             << infoSize << " " << gap;
     }
