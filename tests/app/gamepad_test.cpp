@@ -103,8 +103,7 @@ Held held() {
 struct Outcome {
     int dx = 0;
     Held held = {};
-    int shots = 0, shooting = 0;
-    int effect = -1;  // the last sound
+    int shots = 0, shooting = 0, effect = -1;  // effect: the last sound
     int paused = 0, onScreens = 0, era = 1;
     std::vector<int> quits = {};
 };
