@@ -1,9 +1,8 @@
-// The drawing helper: extension names, and drawing offscreen then headless again.
+// The drawing helper: extension names. What it draws is checked offscreen by
+// the score-line and byte-for-byte pixel tests, mirroring by the sprites' own tests.
 #include "gfx/draw.h"
 
 #include <gtest/gtest.h>
-
-#include "gfx/offscreen.h"
 
 namespace {
 
@@ -13,13 +12,6 @@ TEST(Extensions, MatchWholeNamesOnly) {
     EXPECT_FALSE(hasExtension(list, "GLX_EXT_swap_control") || hasExtension(list, "swap_control") ||
                  hasExtension(nullptr, "GLX_MESA_swap_control"));
     EXPECT_EQ(requestVsync(), nullptr);  // headless: nothing to ask
-}
-
-// Where quads land and how their texels show is left to the score-line and
-// byte-for-byte pixel tests, and mirroring to the sprites' own tests.
-TEST(Offscreen, DrawingIsHeadlessAgainOnceTheContextEnds) {
-    EXPECT_TRUE(OffscreenContext(8, 8).ok());
-    EXPECT_EQ(g_drawingOn, 0);
 }
 
 }  // namespace
