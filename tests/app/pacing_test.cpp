@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -26,20 +27,19 @@ void fakeSleep(int us) {
 // long past its start, does not wait; the clock may wrap past INT_MAX.
 TEST(PacingTest, EachFrameEndsFourteenAfterTheLastUnlessItIsAlreadyLate) {
     const unsigned wrap = INT_MAX - 5;
-    const struct {
-        unsigned last, nowMs, end;
-        int firstSleep;  // no sleep: 0
-    } cases[] = {{0, 3, 14, 11000 - kSpinMicros},
-                 {0, 13, 14, 0},  // too close to sleep: spins
-                 {0, 20, 20, 0},
-                 {100, 5000, 5000, 0},
-                 {wrap, wrap + 2, wrap + 14, 12000 - kSpinMicros}};
-    for (const auto& c : cases) {
-        g_nowUs = c.nowMs * 1000LL;
+    // The last frame's end, now, the new end and the first sleep (0: none).
+    const std::tuple<unsigned, unsigned, unsigned, int> cases[] = {
+        {0, 3, 14, 11000 - kSpinMicros},
+        {0, 13, 14, 0},  // too close to sleep: spins
+        {0, 20, 20, 0},
+        {100, 5000, 5000, 0},
+        {wrap, wrap + 2, wrap + 14, 12000 - kSpinMicros}};
+    for (auto [last, nowMs, end, firstSleep] : cases) {
+        g_nowUs = nowMs * 1000LL;
         g_sleeps.clear();
-        EXPECT_EQ(unsigned(waitForFrameEnd(int(c.last), fakeNow, fakeSleep)), c.end) << c.nowMs;
-        EXPECT_EQ(g_sleeps.empty() ? 0 : g_sleeps[0], c.firstSleep) << c.nowMs;
-        EXPECT_LT(g_nowUs, c.end * 1000LL + 100) << c.nowMs;
+        EXPECT_EQ(unsigned(waitForFrameEnd(int(last), fakeNow, fakeSleep)), end) << nowMs;
+        EXPECT_EQ(g_sleeps.empty() ? 0 : g_sleeps[0], firstSleep) << nowMs;
+        EXPECT_LT(g_nowUs, end * 1000LL + 100) << nowMs;
     }
 }
 

@@ -122,12 +122,11 @@ TEST_F(SavedFiles, ADamagedFileGivesTheDefaultsAndOneLineAndIsKeptUntilAChangeIs
 
 TEST_F(SavedFiles, HighScoresKeepTheirOrderAndLastAcrossRuns) {
     g_highScores.clear();
-    // Equal scores go below the ones already there; a score of 0 never enters.
-    const struct {
-        uint32_t score;
-        int level, rank;
-    } entries[] = {{500, 3, 0}, {900, 4, 0}, {500, 5, 2}, {0, 1, -1}, {100, 6, 3}};
-    for (const auto& e : entries) EXPECT_EQ(recordScore(e.score, e.level), e.rank) << e.score;
+    // Score, level and the rank it takes: equal scores go below the ones
+    // already there; a score of 0 never enters.
+    const std::tuple<uint32_t, int, int> entries[] = {
+        {500, 3, 0}, {900, 4, 0}, {500, 5, 2}, {0, 1, -1}, {100, 6, 3}};
+    for (auto [score, level, rank] : entries) EXPECT_EQ(recordScore(score, level), rank) << score;
     for (int i = 0; i < kScoreTableSize; ++i) recordScore(200, 7);
     EXPECT_EQ(scoreRank(200), -1);
     EXPECT_EQ(recordScore(200, 7), -1);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -16,11 +17,7 @@ TEST(TexelsOpaque, OnlyRectanglesWhoseFilteredTexelsAreAllOpaque) {
     recordTexels(5, 4, 4, solid.data());
     recordTexels(6, 0, 0, nullptr);  // a failed first load: an empty picture
     const float t = 1.0f / kSide;    // one texel
-    struct Case {
-        unsigned id;
-        TexRect tex;
-        bool opaque;
-    } cases[] = {
+    const std::tuple<unsigned, TexRect, bool> cases[] = {
         {3, {0, 0, 1, 1}, false},
         {3, {0, 20 * t, 1, 1}, true},               // rows above the clear texel
         {3, {0, 0, 38 * t, 1}, true},               // columns left of it, with a texel to spare
@@ -34,8 +31,9 @@ TEST(TexelsOpaque, OnlyRectanglesWhoseFilteredTexelsAreAllOpaque) {
         {6, {0, 0, 1, 1}, false},
         {9, {0, 0, 1, 1}, false},  // never uploaded
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(texelsOpaque(c.id, c.tex), c.opaque) << "case " << &c - cases;
+    for (const auto& [id, tex, opaque] : cases)
+        EXPECT_EQ(texelsOpaque(id, tex), opaque)
+            << id << ": " << tex.s0 << " " << tex.t0 << " " << tex.s1 << " " << tex.t1;
     forgetTexels();
     EXPECT_FALSE(texelsOpaque(5, {0, 0, 1, 1}));
 }
