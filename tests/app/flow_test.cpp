@@ -232,16 +232,14 @@ std::array<int, 4> sides(const Picture& p) {
 // elsewhere, or a full-screen window): the picture is letterboxed and a shot
 // aimed 45 degrees up from the muzzle flies that way.
 TEST_F(ShootingTest, EveryWindowShapeLetterboxesAndAimsTrue) {
-    const struct {
-        int width, height;
-        Picture picture;
-    } shapes[] = {{1024, 768, {0, 0, 1024, 768}},
-                  {1280, 1024, {0, 32, 1280, 960}},
-                  {1920, 1080, {240, 0, 1440, 1080}},
-                  {800, 1000, {0, 200, 800, 600}}};
-    for (const auto& s : shapes) {
-        onReshape(s.width, s.height);
-        EXPECT_EQ(sides(g_picture), sides(s.picture)) << s.width;
+    // The window, and the picture in it.
+    const std::tuple<int, int, Picture> shapes[] = {{1024, 768, {0, 0, 1024, 768}},
+                                                    {1280, 1024, {0, 32, 1280, 960}},
+                                                    {1920, 1080, {240, 0, 1440, 1080}},
+                                                    {800, 1000, {0, 200, 800, 600}}};
+    for (const auto& [width, height, picture] : shapes) {
+        onReshape(width, height);
+        EXPECT_EQ(sides(g_picture), sides(picture)) << width;
         // The window pixel of the view point 100 units ahead of the muzzle and 100 above it.
         float viewX = 150 + 12 + 100, viewY = 100 + 7 + 100;
         int x = g_picture.left + static_cast<int>(std::lround(viewX * g_picture.width / 300.0));
@@ -249,7 +247,7 @@ TEST_F(ShootingTest, EveryWindowShapeLetterboxesAndAimsTrue) {
                 static_cast<int>(std::lround(viewY * g_picture.height / 250.0));
         onMouse(GLUT_LEFT_BUTTON, GLUT_DOWN, x, y);
         EXPECT_NEAR(std::atan2(lastShot()->vy, lastShot()->vx), M_PI / 4, 0.02)
-            << s.width << "x" << s.height;
+            << width << "x" << height;
     }
     Picture none = fitPicture(0, -5);
     EXPECT_TRUE(none.width >= 1 && none.height >= 1);

@@ -8,16 +8,10 @@
 
 namespace {
 
-struct Case {
-    std::vector<const char*> args;
-    bool ok;
-    ScreenChoice screen;
-    bool help, version;
-    size_t glutArgs;  // argv[0] and what GLUT gets
-};
-
 TEST(OptionsTest, OwnOptionsAreTakenGlutsPassedOnAndTheRestRefused) {
-    const std::vector<Case> cases = {
+    // The arguments and whether they are taken; then the screen, help, version,
+    // and how many arguments GLUT gets, argv[0] among them.
+    const std::tuple<std::vector<const char*>, bool, ScreenChoice, bool, bool, size_t> cases[] = {
         {{}, true, ScreenChoice::FromSettings, false, false, 1},
         {{"--windowed"}, true, ScreenChoice::Windowed, false, false, 1},
         {{"--windowed", "--fullscreen"}, true, ScreenChoice::FullScreen, false, false, 1},
@@ -28,21 +22,21 @@ TEST(OptionsTest, OwnOptionsAreTakenGlutsPassedOnAndTheRestRefused) {
         {{"--window"}, false, ScreenChoice::FromSettings, false, false, 1},
         {{"level3"}, false, ScreenChoice::FromSettings, false, false, 1},
     };
-    for (const Case& c : cases) {
+    for (const auto& [args, taken, screen, help, version, glutArgs] : cases) {
         std::vector<char*> argv = {const_cast<char*>("dorian")};
-        for (const char* arg : c.args) argv.push_back(const_cast<char*>(arg));
+        for (const char* arg : args) argv.push_back(const_cast<char*>(arg));
         Options options;
         std::string error;
-        std::string name = c.args.empty() ? "(none)" : c.args[0];
+        std::string name = args.empty() ? "(none)" : args[0];
         bool ok = parseOptions(static_cast<int>(argv.size()), argv.data(), &options, &error);
-        ASSERT_EQ(ok, c.ok) << name;
+        ASSERT_EQ(ok, taken) << name;
         if (!ok) {
-            EXPECT_NE(error.find(c.args.back()), std::string::npos) << error;
+            EXPECT_NE(error.find(args.back()), std::string::npos) << error;
             continue;
         }
         EXPECT_EQ(
             std::make_tuple(options.screen, options.help, options.version, options.glutArgs.size()),
-            std::make_tuple(c.screen, c.help, c.version, c.glutArgs))
+            std::make_tuple(screen, help, version, glutArgs))
             << name;
     }
     EXPECT_NE(usageText().find("--windowed"), std::string::npos);
