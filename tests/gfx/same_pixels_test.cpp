@@ -22,12 +22,15 @@
 #include "gfx/font.h"
 #include "gfx/offscreen.h"
 #include "gfx/scene.h"
+#include "levels/level_map.h"
+#include "levels/level_set.h"
 #include "support/scratch.h"
 #include "support/world.h"
 
 namespace {
 
 constexpr int kWidth = 1024;
+constexpr int kWorldPixels = 2000;  // a level map, one pixel per world unit
 constexpr int kHeight = 768;
 constexpr int kWarmUp = 8;  // pixels of the viewport while frames lead up to the compared ones
 // The last frames of a case are compared: from the third on, the game puts
@@ -186,6 +189,23 @@ TEST_F(SamePixelsTest, EveryFrameIsByteForByteTheReference) {
     Picture spoiled = game[0].second;
     spoiled[(300 * kWidth + 500) * 4 + 1] ^= 1;
     EXPECT_EQ(differing(reference[0].second, spoiled), std::vector<int>{300 * kWidth + 500});
+}
+
+// The level-map tool calls OpenGL itself between the helper's calls.
+TEST_F(SamePixelsTest, LevelMapsAreByteForByteTheReference) {
+    std::vector<LevelFile> levels;
+    std::string error;
+    ASSERT_TRUE(readLevelSet(levelSourceFolder(), &levels, &error)) << error;
+    auto render = [&](bool reference) {
+        g_plainDrawing = reference;
+        LevelMapRenderer renderer;
+        EXPECT_TRUE(renderer.ok());
+        return std::vector<Image>{renderer.render(levels.back().source.grid, kWorldPixels,
+                                                  {{100, 100}, {400, 120}}, "The last level"),
+                                  renderer.renderKey(400)};
+    };
+    std::vector<Image> reference = render(true), game = render(false);
+    for (size_t i = 0; i < game.size(); ++i) EXPECT_TRUE(game[i].pixels() == reference[i].pixels());
 }
 
 size_t fingerprint(const Picture& p) {
