@@ -64,7 +64,8 @@ TEST_F(SceneTest, ShortcutDrawsExactlyWhatAWalkOfEveryCellDraws) {
         g_level.draw();
         ASSERT_EQ(capture.calls.size(), all.size()) << g_scrollX << "," << g_scrollY;
         // Every field of every call, in the same order (a call has no padding).
-        ASSERT_EQ(std::memcmp(capture.calls.data(), all.data(), all.size() * sizeof(DrawCall)), 0)
+        ASSERT_TRUE(all.empty() || std::memcmp(capture.calls.data(), all.data(),
+                                               all.size() * sizeof(DrawCall)) == 0)
             << g_scrollX << "," << g_scrollY;
     }
 }
