@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/frame.h"
+#include "levels/level_set.h"
 #include "levels/route_search.h"
 #include "support/world.h"
 #include "tools/levels/level_sketch.h"
@@ -88,6 +89,19 @@ TEST(RouteSearchTest, FindsAJumpAClimbAndAWayPastSpikesThatTheRealFramePlays) {
         searchRoute(sketchGrid({"#.......#..#", "#.S.C...#E.#", "#.......#..#", "############"}));
     EXPECT_FALSE(report.found);
     EXPECT_GT(report.expansions, 0);
+}
+
+// On level 3, dropping a needless key brings the exit a frame sooner: the
+// route must end on that frame, not run on.
+TEST(RouteSearchTest, ARouteEndsOnTheFrameItReachesTheExit) {
+    std::vector<LevelFile> levels;
+    std::string error;
+    ASSERT_TRUE(readLevelSet(levelSourceFolder(), &levels, &error)) << error;
+    const LevelGrid& grid = levels.at(2).source.grid;
+    Route route = searchRoute(grid).route;
+    EXPECT_TRUE(routeFinishesLevel(grid, route));
+    route.keepFirst(route.totalFrames() - 1);
+    EXPECT_FALSE(routeFinishesLevel(grid, route));
 }
 
 }  // namespace
