@@ -10,6 +10,7 @@ struct HighScore {
     uint32_t score;
     int level;         // the level the game reached
     std::string date;  // "YYYY-MM-DD"
+    bool operator==(const HighScore&) const = default;
 };
 
 // Best first, at most kScoreTableSize.

@@ -14,10 +14,6 @@
 #include "support/files.h"
 #include "support/scratch.h"
 
-bool operator==(const HighScore& a, const HighScore& b) {
-    return std::tie(a.score, a.level, a.date) == std::tie(b.score, b.level, b.date);
-}
-
 namespace {
 
 namespace fs = std::filesystem;

@@ -186,9 +186,13 @@ void prepareLevel(const LevelGrid& grid) {
 }
 
 // Replays a route from the start with the frame function of the search.
-bool routeHolds(const LevelGrid& grid, const Route& route) {
+RouteOutcome replay(const LevelGrid& grid, const Route& route) {
     prepareLevel(grid);
-    return followRoute(route, heroFrame).end == RouteEnd::Exited;
+    return followRoute(route, heroFrame);
+}
+
+bool routeHolds(const LevelGrid& grid, const Route& route) {
+    return replay(grid, route).end == RouteEnd::Exited;
 }
 
 constexpr int kJumpRows = 3;  // a jump lifts the hero's body three rows
@@ -316,8 +320,7 @@ SearchReport searchRoute(const LevelGrid& grid, const SearchSettings& settings) 
     SearchReport report = RouteSearch(grid, settings).run();
     if (!report.found) return report;
     report.route = simplified(grid, report.route);
-    prepareLevel(grid);
-    RouteOutcome outcome = followRoute(report.route, heroFrame);
+    RouteOutcome outcome = replay(grid, report.route);
     report.found = outcome.end == RouteEnd::Exited;
     // Without a needless jump or crouch the exit may come a little sooner.
     report.route.keepFirst(outcome.frames);
